@@ -1,1 +1,150 @@
 #include "rules.h"
+
+#include <cassert>
+
+namespace Startup {
+
+std::string_view RefusalMessage(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Accepted: return {};
+    case Verdict::NotEnoughTime: return "You don't have enough time for that";
+    case Verdict::TalkFirst: return "You must talk to a opinion leader before giving a demonstration";
+    case Verdict::OneDemoPerFarm: return "You may only have one demonstration at each farm";
+    }
+    return {};
+}
+
+void LogInformationViewed(GameState &state) { AppendLogLine(state, "Information", kInformationDays, 0); }
+
+namespace {
+
+bool canPay(const GameState &state, int days) { return state.DaysLeft - days >= 0; }
+
+void charge(GameState &state, int days) { state.DaysLeft = static_cast<std::int16_t>(state.DaysLeft - days); }
+
+void convert(GameState &state, int gain) { state.TotalConverted = static_cast<std::int16_t>(state.TotalConverted + gain); }
+
+std::int16_t gainAt(const GameState &state, int row, int code) { return state.ActionTable[row][code]; }
+
+bool advertisingUsed(const GameState &state)
+{
+    return state.ActionUseCount[Newspaper] != 0 || state.ActionUseCount[Radio] != 0;
+}
+
+struct MediaRule {
+    int countedCode;
+    int gainCode;                  // before any advertising
+    int gainCodeAfterAdvertising;
+    std::int16_t days;
+    std::string_view logName;
+};
+
+MediaRule ruleFor(MediaActivity activity)
+{
+    switch (activity) {
+    case MediaActivity::Newspaper: return {Newspaper, Newspaper, Newspaper, 10, "Newspaper"};
+    case MediaActivity::Radio: return {Radio, Radio, Radio, 10, "Radio"};
+    case MediaActivity::RandomVillager: return {RandomVillager, RandomVillager, RandomVillager, 10, "Talk to villager"};
+    case MediaActivity::Training: return {Training, Training, TrainingAfterAdvertising, 30, "Train Villagers"};
+    case MediaActivity::Film: return {Film, Film, FilmAfterAdvertising, 30, "Film"};
+    }
+    assert(false);
+    return {};
+}
+
+struct FarmCodes {
+    int talk;
+    int demo;
+    int advancedDemo;
+};
+
+FarmCodes codesFor(int farm)
+{
+    assert(farm >= 1 && farm <= kFarms);
+    if (farm <= 5)
+        return {TalkLeaders1To5, DemoFarms1To5, AdvancedDemoFarms1To5};
+    if (farm <= 7)
+        return {TalkLeaders6And7, DemoFarms6And7, AdvancedDemoFarms6And7};
+    if (farm == 8)
+        return {TalkLeader8, DemoFarm8, AdvancedDemoFarm8};
+    return {TalkLeaders9And10, DemoFarms9And10, AdvancedDemoFarms9And10};
+}
+
+// A demonstration converts more once advertising and training or a film have both been used.
+bool demonstrationIsAdvanced(const GameState &state)
+{
+    const auto &used = state.ActionUseCount;
+    const bool groupWorkUsed = used[Training] >= 1 || used[TrainingAfterAdvertising] >= 1 || used[Film] >= 1
+                               || used[FilmAfterAdvertising] >= 1;
+    return groupWorkUsed && (used[Newspaper] >= 1 || used[Radio] >= 1);
+}
+
+std::string farmLogName(std::string_view activity, int farm)
+{
+    return std::string(activity) + "(" + std::to_string(farm) + ")";
+}
+
+} // namespace
+
+Verdict CarryOutMediaActivity(GameState &state, MediaActivity activity)
+{
+    const MediaRule rule = ruleFor(activity);
+    if (!canPay(state, rule.days))
+        return Verdict::NotEnoughTime;
+    CountActionUse(state, rule.countedCode);
+    const int gainCode = advertisingUsed(state) ? rule.gainCodeAfterAdvertising : rule.gainCode;
+    const std::int16_t gain = gainAt(state, state.ActionUseCount[gainCode], gainCode);
+    convert(state, gain);
+    charge(state, rule.days);
+    AppendLogLine(state, rule.logName, rule.days, gain);
+    return Verdict::Accepted;
+}
+
+Verdict TalkToLeader(GameState &state, int farm)
+{
+    constexpr int kDays = 20;
+    if (!canPay(state, kDays))
+        return Verdict::NotEnoughTime;
+    charge(state, kDays);
+    auto &talks = state.LeaderTalkCount[farm];
+    if (++talks == 7)
+        talks = 6;
+    const std::int16_t gain = gainAt(state, talks, codesFor(farm).talk);
+    convert(state, gain);
+    // Once farms 9 and 10 have both had their demonstration, leader 8 converts more.
+    if (farm == 8 && state.FarmDemoCount[9] == 1 && state.FarmDemoCount[10] == 1)
+        convert(state, gainAt(state, talks, TalkLeaders6And7));
+    AppendLogLine(state, farmLogName("Talk to opinion leader ", farm), kDays, gain);
+    return Verdict::Accepted;
+}
+
+Verdict GiveDemonstration(GameState &state, int farm)
+{
+    constexpr int kDays = 40;
+    const FarmCodes codes = codesFor(farm);
+    const int code = demonstrationIsAdvanced(state) ? codes.advancedDemo : codes.demo;
+    if (!canPay(state, kDays))
+        return Verdict::NotEnoughTime;
+    if (state.LeaderTalkCount[farm] == 0)
+        return Verdict::TalkFirst;
+    if (state.FarmDemoCount[farm] != 0)
+        return Verdict::OneDemoPerFarm;
+    charge(state, kDays);
+    ++state.FarmDemoCount[farm];
+    const std::int16_t gain = gainAt(state, state.FarmDemoCount[farm], code);
+    convert(state, gain);
+    AppendLogLine(state, farmLogName("Give a demonstration ", farm), kDays, gain);
+    return Verdict::Accepted;
+}
+
+Verdict ClickFarm(GameState &state, int farm)
+{
+    if (state.MapMode == kTalkMode)
+        return TalkToLeader(state, farm);
+    if (state.MapMode == kDemoMode)
+        return GiveDemonstration(state, farm);
+    return Verdict::Accepted;
+}
+
+} // namespace Startup

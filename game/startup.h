@@ -1,1 +1,74 @@
 #pragma once
+// The state of one game and the rules every activity shares: the action
+// table built from its nineteen texts, the use counters and the activity log.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Startup {
+
+// Column numbers of the action table: one kind of activity each.
+enum ActionCode : int {
+    TalkLeaders1To5 = 1,
+    TalkLeaders6And7 = 2,
+    TalkLeaders9And10 = 3,
+    Newspaper = 4,
+    Radio = 5,
+    RandomVillager = 6,
+    Training = 7,
+    TrainingAfterAdvertising = 8,
+    Film = 9,
+    FilmAfterAdvertising = 10,
+    DemoFarms1To5 = 11,
+    DemoFarms6And7 = 12,
+    DemoFarm8 = 13,
+    DemoFarms9And10 = 14,
+    AdvancedDemoFarms1To5 = 15,
+    AdvancedDemoFarms6And7 = 16,
+    AdvancedDemoFarm8 = 17,
+    AdvancedDemoFarms9And10 = 18,
+    TalkLeader8 = 19,
+};
+inline constexpr int kActionCodes = 19;
+inline constexpr int kFarms = 10;
+
+// Row 0: the day cost; rows 1..6: households gained on the 1st..6th use; row 7 unused.
+using ActionTableType = std::array<std::array<std::int16_t, kActionCodes + 1>, 8>;
+
+struct GameState {
+    std::int16_t TargetPercent = 0;
+    std::int16_t TotalConverted = 0;
+    std::string PlayerName;
+    std::int16_t DaysLeft = 0;
+    std::array<std::int16_t, kActionCodes> ActionUseCount{};  // indices 0..18; only 4..10 change
+    std::array<std::int16_t, kFarms + 1> LeaderTalkCount{};   // indices 1..10
+    std::array<std::int16_t, kFarms + 1> FarmDemoCount{};     // indices 1..10
+    ActionTableType ActionTable{};
+    std::array<std::string, kActionCodes + 1> ActionSpec;     // indices 1..19
+    std::string MapMode;                                      // "talk", "demo" or empty
+    std::vector<std::string> ActivityLog;                     // grows as long as the game goes on
+    std::int16_t LogCount = 0;
+
+    bool operator==(const GameState &) const = default;
+};
+
+// The nineteen action texts: cost, then the gains of the 1st..6th use.
+extern const std::array<std::string_view, kActionCodes + 1> kActionSpecTexts;
+
+// Stores the action texts into state.ActionSpec and builds state.ActionTable from them.
+void BuildActionTable(GameState &state);
+
+// Advances the use counter of a media or group activity (4, 5, 6, 7 or 9),
+// held at 6; training and film advance their pair of codes together.
+void CountActionUse(GameState &state, int code);
+
+// Logs an activity with the state after it: DaysLeft and TotalConverted.
+void AppendLogLine(GameState &state, std::string_view name, std::int16_t daysUsed, std::int16_t gain);
+
+// The grade earned so far: the whole part of TotalConverted * 50 / 85.
+int ComputeGrade(const GameState &state);
+
+} // namespace Startup
