@@ -1,0 +1,15 @@
+// Brimwold: a teaching game about the diffusion of an innovation through a village.
+
+#include "dialogs.h"
+#include "session.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Startup::PrepareApplication();
+    MessageBoxDialogs dialogs;
+    const auto game = Startup::Main(dialogs);
+    return QApplication::exec();
+}

@@ -1,0 +1,20 @@
+#include "dialogs.h"
+
+#include "identity.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+void MessageBoxDialogs::message(QWidget *over, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok, over);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void MessageBoxDialogs::endProgram()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    QApplication::exit(0);
+}

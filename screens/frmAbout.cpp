@@ -1,0 +1,50 @@
+#include "frmAbout.h"
+
+#include "identity.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+frmAbout::frmAbout(Session &session) : Form(session)
+{
+    ui.setupUi(this);
+    finishSetup();
+    ui.picIcon->setPicture(Assets::drawAboutIcon, Assets::kAboutIconSize);
+    connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    ui.cmdOK->setFocus();
+    Form_Load();
+}
+
+void frmAbout::Form_Load()
+{
+    const QString title = QString::fromLatin1(kApplicationTitle);
+    setWindowTitle(QStringLiteral("About ") + title);
+    ui.lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    ui.lblTitle->setText(title);
+}
+
+// Unloads the box; the next About click loads it afresh.
+void frmAbout::cmdOK_Click() { close(); }
+
+// OK is both the default button (Enter) and the cancel button (Esc).
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        ui.cmdOK->click();
+        break;
+    default:
+        Form::keyPressEvent(event);
+    }
+}
+
+void frmAbout::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    for (const LineShape &line : Line1) {
+        const QLineF pixels(line.twips.p1() / 15, line.twips.p2() / 15);
+        painter.fillRect(QRectF(pixels.p1(), QSizeF(pixels.dx(), line.width)), line.colour);
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The village information sheet.
+
+#include "form.h"
+#include "ui_frmInformation.h"
+
+class frmInformation : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmInformation(Session &session);
+    Ui::frmInformation ui;
+
+public slots:
+    void Command7_Click();
+};

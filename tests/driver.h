@@ -1,0 +1,89 @@
+#pragma once
+// Plays the real windows of a fresh game offscreen, as a player would: clicks
+// and keys go to the controls, and what the program says is recorded with the
+// windows that were showing at that moment.
+
+#include "session.h"
+
+#include "frmAbout.h"
+#include "frmDiffusion.h"
+#include "frmFeedback.h"
+#include "frmInformation.h"
+#include "frmIntro.h"
+#include "frmMain.h"
+#include "frmVillage1.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+// The windows showing now, by name, in a fixed order.
+inline QStringList visibleWindows()
+{
+    QStringList names;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && qobject_cast<Form *>(window))
+            names << window->objectName();
+    names.sort();
+    return names;
+}
+
+struct Said {
+    QString text;
+    QStringList showing;
+};
+
+class RecordingDialogs final : public Dialogs
+{
+public:
+    QList<Said> said;
+    bool ended = false;
+    void message(QWidget *, const QString &text) override { said << Said{text, visibleWindows()}; }
+    void endProgram() override { ended = true; }
+};
+
+struct Game {
+    RecordingDialogs dialogs;
+    std::unique_ptr<Session> session = Startup::Main(dialogs);
+
+    Startup::GameState &state() { return session->state; }
+    frmMain &main() { return session->main(); }
+
+    // Clicks a button with the mouse; it must be showing and enabled.
+    static void click(QAbstractButton *button)
+    {
+        QVERIFY2(button->isVisible() && button->isEnabled(), qPrintable(button->objectName()));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Fills the setup screen and presses its OK button.
+    void setUp(const QString &name, const QString &days = QStringLiteral("365"),
+               const QString &percent = QStringLiteral("100"))
+    {
+        frmIntro &intro = session->intro();
+        intro.ui.txtName->setText(name);
+        intro.ui.txtDays->setText(days);
+        intro.ui.txtPercent->setText(percent);
+        click(intro.ui.cmdNameOK);
+    }
+
+    // The last thing said, or nothing.
+    QString lastSaid() const { return dialogs.said.isEmpty() ? QString() : dialogs.said.last().text; }
+};
+
+// Every test program's start: the application exists, and the carried fonts are loaded.
+#define BRIMWOLD_GUI_TEST_MAIN(TestClass)                                                                              \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        QApplication app(argc, argv);                                                                                  \
+        /* The offscreen platform cannot raise windows and says so each time. */                                       \
+        static const QtMessageHandler standard = qInstallMessageHandler(nullptr);                                      \
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {            \
+            if (!text.contains(QLatin1String("does not support raise()")))                                             \
+                standard(type, context, text);                                                                         \
+        });                                                                                                            \
+        if (!Startup::PrepareApplication())                                                                            \
+            qFatal("the carried fonts could not be loaded");                                                          \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
