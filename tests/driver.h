@@ -67,8 +67,57 @@ struct Game {
         click(intro.ui.cmdNameOK);
     }
 
+    // The first view of the information, which opens the game.
+    void viewInformation() { click(main().ui.cmdInformation); }
+
+    // Opens the action menu from the main screen and clicks its button `n` (Command0..Command7).
+    void menu(int n)
+    {
+        click(main().ui.cmdDiffusion);
+        frmDiffusion &menu = session->diffusion();
+        click(menu.findChild<QPushButton *>(QStringLiteral("Command%1").arg(n)));
+    }
+
+    // A talk with a leader or a demonstration on a farm, through the menu and the map.
+    void talk(int farm)
+    {
+        menu(0);
+        click(session->village().cmdV1[farm]);
+    }
+    void demonstrate(int farm)
+    {
+        menu(6);
+        click(session->village().cmdV1[farm]);
+    }
+
+    // The log as stored, line by line.
+    QStringList log()
+    {
+        QStringList lines;
+        for (const std::string &line : state().ActivityLog)
+            lines << QString::fromStdString(line);
+        return lines;
+    }
+
     // The last thing said, or nothing.
     QString lastSaid() const { return dialogs.said.isEmpty() ? QString() : dialogs.said.last().text; }
+};
+
+// The base of every test of the windows.
+class GuiTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The offscreen platform cannot raise windows, and says so each time; that is not the program's fault.
+    void initTestCase()
+    {
+        static QtMessageHandler testLog = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (!text.contains(QLatin1String("does not support raise()")))
+                testLog(type, context, text);
+        });
+    }
 };
 
 // Every test program's start: the application exists, and the carried fonts are loaded.
@@ -76,12 +125,6 @@ struct Game {
     int main(int argc, char **argv)                                                                                    \
     {                                                                                                                  \
         QApplication app(argc, argv);                                                                                  \
-        /* The offscreen platform cannot raise windows and says so each time. */                                       \
-        static const QtMessageHandler standard = qInstallMessageHandler(nullptr);                                      \
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {            \
-            if (!text.contains(QLatin1String("does not support raise()")))                                             \
-                standard(type, context, text);                                                                         \
-        });                                                                                                            \
         if (!Startup::PrepareApplication())                                                                            \
             qFatal("the carried fonts could not be loaded");                                                          \
         TestClass test;                                                                                                \

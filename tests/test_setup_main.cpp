@@ -3,7 +3,7 @@
 
 #include <QFontMetrics>
 
-class SetupMainTest : public QObject
+class SetupMainTest : public GuiTest
 {
     Q_OBJECT
 
