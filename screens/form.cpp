@@ -4,6 +4,7 @@
 #include "session.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -71,6 +72,23 @@ void Form::showForm()
         raise();
     show();
     activateWindow();
+    session.showingOrder.removeAll(this);
+    session.showingOrder.append(this);
+}
+
+// The player goes back to the window shown before this one, with the keyboard
+// too: the focus returns there, also on a desktop without a window manager.
+void Form::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    QList<QPointer<Form>> &order = session.showingOrder;
+    const bool wasLast = !order.isEmpty() && order.last() == this;
+    order.removeAll(this);
+    order.removeAll(nullptr);
+    if (wasLast && !order.isEmpty() && order.last()->isVisible())
+        order.last()->activateWindow();
 }
 
 void Form::closeEvent(QCloseEvent *event)

@@ -26,6 +26,7 @@ protected:
     // Applies what the design files cannot say by themselves; call after setupUi.
     void finishSetup();
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
     Session &session;
 

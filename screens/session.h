@@ -62,6 +62,10 @@ public:
     FormSlot<frmFeedback> feedback{*this};
     FormSlot<frmAbout> about{*this};
 
+    // The windows showing, in the order they were last shown: when one hides,
+    // the one shown before it gets the keyboard focus back.
+    QList<QPointer<Form>> showingOrder;
+
     // Writes DaysLeft into the main screen's days box.
     void refreshDaysLeft();
     // Shows a message box over the main screen.
