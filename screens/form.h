@@ -3,7 +3,11 @@
 // file, opens centred, comes to the front with the focus when shown, and is
 // discarded when closed through its frame (its next use builds it afresh).
 
+#include <QAbstractButton>
 #include <QWidget>
+
+#include <initializer_list>
+#include <utility>
 
 class Session;
 
@@ -25,6 +29,14 @@ signals:
 protected:
     // Applies what the design files cannot say by themselves; call after setupUi.
     void finishSetup();
+
+    // Connects each button's click to its event procedure.
+    template <class Window>
+    void connectClicks(std::initializer_list<std::pair<QAbstractButton *, void (Window::*)()>> clicks)
+    {
+        for (const auto &[button, click] : clicks)
+            connect(button, &QAbstractButton::clicked, static_cast<Window *>(this), click);
+    }
     void closeEvent(QCloseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 

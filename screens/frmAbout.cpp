@@ -10,7 +10,7 @@ frmAbout::frmAbout(Session &session) : Form(session)
     ui.setupUi(this);
     finishSetup();
     ui.picIcon->setPicture(Assets::drawAboutIcon, Assets::kAboutIconSize);
-    connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connectClicks<frmAbout>({{ui.cmdOK, &frmAbout::cmdOK_Click}});
     ui.cmdOK->setFocus();
     Form_Load();
 }

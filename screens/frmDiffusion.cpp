@@ -7,14 +7,12 @@ frmDiffusion::frmDiffusion(Session &session) : Form(session)
 {
     ui.setupUi(this);
     finishSetup();
-    const struct { QPushButton *button; void (frmDiffusion::*click)(); } clicks[] = {
+    connectClicks<frmDiffusion>({
         {ui.Command0, &frmDiffusion::Command0_Click}, {ui.Command1, &frmDiffusion::Command1_Click},
         {ui.Command2, &frmDiffusion::Command2_Click}, {ui.Command3, &frmDiffusion::Command3_Click},
         {ui.Command4, &frmDiffusion::Command4_Click}, {ui.Command5, &frmDiffusion::Command5_Click},
         {ui.Command6, &frmDiffusion::Command6_Click}, {ui.Command7, &frmDiffusion::Command7_Click},
-    };
-    for (const auto &[button, click] : clicks)
-        connect(button, &QPushButton::clicked, this, click);
+    });
     ui.Command6->setFocus();
 }
 

@@ -6,8 +6,7 @@ frmFeedback::frmFeedback(Session &session) : Form(session)
 {
     ui.setupUi(this);
     finishSetup();
-    connect(ui.Command7, &QPushButton::clicked, this, &frmFeedback::Command7_Click);
-    connect(ui.cmdQuit, &QPushButton::clicked, this, &frmFeedback::cmdQuit_Click);
+    connectClicks<frmFeedback>({{ui.Command7, &frmFeedback::Command7_Click}, {ui.cmdQuit, &frmFeedback::cmdQuit_Click}});
     ui.List1->setFocus();
 }
 

@@ -8,7 +8,7 @@ frmInformation::frmInformation(Session &session) : Form(session)
     finishSetup();
     ui.Picture1->setPicture(Assets::drawInformationSheet, Assets::kInformationSheetSize);
     ui.Picture1->setAccessibleDescription(Assets::informationSheetText());
-    connect(ui.Command7, &QPushButton::clicked, this, &frmInformation::Command7_Click);
+    connectClicks<frmInformation>({{ui.Command7, &frmInformation::Command7_Click}});
     ui.Command7->setFocus();
 }
 

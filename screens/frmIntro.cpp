@@ -11,7 +11,7 @@ frmIntro::frmIntro(Session &session) : Form(session)
 {
     ui.setupUi(this);
     finishSetup();
-    connect(ui.cmdNameOK, &QPushButton::clicked, this, &frmIntro::cmdNameOK_Click);
+    connectClicks<frmIntro>({{ui.cmdNameOK, &frmIntro::cmdNameOK_Click}});
     connect(ui.txtName, &QLineEdit::returnPressed, this, [this] { txtName_KeyPress(13); });
     connect(ui.txtDays, &QLineEdit::returnPressed, this, [this] { txtDays_KeyPress(13); });
     connect(ui.txtPercent, &QLineEdit::returnPressed, this, [this] { txtPercent_KeyPress(13); });

@@ -15,13 +15,11 @@ frmMain::frmMain(Session &session) : Form(session)
 {
     ui.setupUi(this);
     finishSetup();
-    const struct { QPushButton *button; void (frmMain::*click)(); } clicks[] = {
+    connectClicks<frmMain>({
         {ui.cmdInformation, &frmMain::cmdInformation_Click}, {ui.cmdDiffusion, &frmMain::cmdDiffusion_Click},
         {ui.cmdMapDisplay, &frmMain::cmdMapDisplay_Click},   {ui.cmdFeedback, &frmMain::cmdFeedback_Click},
         {ui.CommandAbout, &frmMain::CommandAbout_Click},     {ui.cmdQuit, &frmMain::cmdQuit_Click},
-    };
-    for (const auto &[button, click] : clicks)
-        connect(button, &QPushButton::clicked, this, click);
+    });
 
     // The days box shows the menu colour of the desktop and is a display only.
     QPalette palette = ui.txtDaysLeft->palette();

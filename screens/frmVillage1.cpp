@@ -13,7 +13,7 @@ frmVillage1::frmVillage1(Session &session) : Form(session)
     finishSetup();
     for (int index = 1; index <= Startup::kFarms; ++index)
         connect(cmdV1[index], &QPushButton::clicked, this, [this, index] { cmdV1_Click(index); });
-    connect(ui.Command1, &QPushButton::clicked, this, &frmVillage1::Command1_Click);
+    connectClicks<frmVillage1>({{ui.Command1, &frmVillage1::Command1_Click}});
     cmdV1[1]->setFocus();
 }
 
