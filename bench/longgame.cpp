@@ -1,0 +1,129 @@
+// The long game: 3,000 log lines written through the game model, the heap the
+// log holds, and the feedback list filled with them through the main screen.
+//
+//   bench_longgame        (offscreen unless QT_QPA_PLATFORM says otherwise)
+
+#include "benchutil.h"
+#include "frmFeedback.h"
+#include "frmMain.h"
+#include "rules.h"
+#include "session.h"
+
+#include <QApplication>
+
+#include <malloc.h>
+
+namespace {
+
+using namespace Startup;
+
+constexpr std::size_t kLines = 3000;
+constexpr int kRounds = 25;
+
+// One turn of the long game: every activity the menu and the map offer, once.
+using Activity = Verdict (*)(GameState &, int farm);
+constexpr Activity kTurn[] = {
+    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Newspaper); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Radio); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::RandomVillager); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Training); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Film); },
+    [](GameState &s, int farm) { return TalkToLeader(s, farm); },
+    [](GameState &s, int farm) { return GiveDemonstration(s, farm); },
+};
+
+struct LongGame {
+    GameState state;
+    long activities = 0; // carried out or refused; a refused one logs nothing
+};
+
+// Plays turns on farm 1, 2, ... 10, 1, ... until the log holds kLines lines.
+// The days are topped up whenever they run low: the game goes on for ever.
+LongGame playLongGame()
+{
+    LongGame game;
+    BuildActionTable(game.state);
+    for (int turn = 0; game.state.ActivityLog.size() < kLines; ++turn)
+        for (const Activity activity : kTurn) {
+            if (game.state.ActivityLog.size() == kLines)
+                break;
+            if (game.state.DaysLeft < 40)
+                game.state.DaysLeft = INT16_MAX;
+            activity(game.state, turn % kFarms + 1);
+            ++game.activities;
+        }
+    return game;
+}
+
+double elapsedMs(const QElapsedTimer &timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
+
+// Times the model alone and measures the heap the log holds; returns one played game.
+GameState benchmarkModel()
+{
+    const std::size_t heapBefore = mallinfo2().uordblks;
+    LongGame kept = playLongGame();
+    const std::size_t heapHeld = mallinfo2().uordblks - heapBefore;
+
+    std::vector<double> perActivity;
+    for (int round = 0; round < kRounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        const LongGame game = playLongGame();
+        perActivity.push_back(elapsedMs(timer) * 1e3 / static_cast<double>(game.activities));
+    }
+    // Every line (60 characters) is too long to lie inside its std::string: its characters are on the heap.
+    std::size_t lineBytes = kept.state.ActivityLog.capacity() * sizeof(std::string);
+    for (const std::string &line : kept.state.ActivityLog)
+        lineBytes += line.capacity() + 1;
+    std::printf("long game: %zu log lines from %ld activities\n", kept.state.ActivityLog.size(), kept.activities);
+    Bench::print("time per activity (whole game / activities)", perActivity, "us");
+    std::printf("heap held by the game state after it (malloc)   %zu bytes (%.1f per line)\n", heapHeld,
+                static_cast<double>(heapHeld) / kLines);
+    std::printf("of which the log's strings and their vector     %zu bytes\n", lineBytes);
+    return kept.state;
+}
+
+// Times frmMain::cmdFeedback_Click with the long game's log, up to the list's first paint.
+void benchmarkFeedbackList(const GameState &played)
+{
+    Bench::QuietDialogs dialogs;
+    const auto session = Startup::Main(dialogs);
+    session->state = played;
+    Bench::PaintLog paints;
+    std::vector<double> handler, toPaint;
+    for (int round = 0; round <= kRounds; ++round) {
+        paints.clear();
+        QElapsedTimer timer;
+        timer.start();
+        session->main().cmdFeedback_Click();
+        const double handled = elapsedMs(timer);
+        frmFeedback &feedback = session->feedback();
+        paints.waitFor(feedback.ui.List1->viewport());
+        const double painted = elapsedMs(timer);
+        if (feedback.ui.List1->count() != static_cast<int>(kLines))
+            qFatal("the feedback list holds %d lines", feedback.ui.List1->count());
+        if (round == 0) {
+            std::printf("feedback, first opening: click handler %.3f ms, to the list's first paint %.3f ms\n",
+                        handled, painted);
+        } else {
+            handler.push_back(handled);
+            toPaint.push_back(painted);
+        }
+        feedback.hide();
+        QCoreApplication::processEvents();
+    }
+    Bench::print("feedback reopened: click handler", handler, "ms");
+    Bench::print("feedback reopened: to the list's first paint", toPaint, "ms");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Bench::useOffscreenPlatform();
+    QApplication app(argc, argv);
+    if (!Startup::PrepareApplication())
+        qFatal("the carried fonts could not be loaded");
+    benchmarkFeedbackList(benchmarkModel());
+    return 0;
+}
