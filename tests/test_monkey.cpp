@@ -1,0 +1,387 @@
+// A monkey plays many games through the real windows, each from a fresh
+// start-up, with seeded random clicks, keys, typing and closing, and checks the
+// game's invariants after every event. A failure prints the seed and the events
+// that reproduce it. BRIMWOLD_MONKEY_SEED and BRIMWOLD_MONKEY_EVENTS choose the
+// first game's seed (game n plays seed + n) and how many events are played.
+#include "driver.h"
+#include "numbers.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+
+#include <functional>
+#include <map>
+#include <random>
+
+namespace {
+
+using Rng = std::mt19937_64;
+
+int uniform(Rng &rng, int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+
+// One of the items, drawn with the chance of its weight.
+template <class Item, class Weight>
+const Item &drawWeighted(Rng &rng, const std::vector<Item> &items, Weight weightOf)
+{
+    int total = 0;
+    for (const Item &item : items)
+        total += weightOf(item);
+    int at = uniform(rng, 0, total - 1);
+    for (const Item &item : items)
+        if ((at -= weightOf(item)) < 0)
+            return item;
+    return items.back();
+}
+
+QString randomText(Rng &rng, const QString &alphabet, int shortest, int longest)
+{
+    QString text;
+    for (int n = uniform(rng, shortest, longest); n > 0; --n)
+        text += alphabet[uniform(rng, 0, int(alphabet.size()) - 1)];
+    return text;
+}
+
+// What may be typed into a setup box, weighted for the name, days and percentage boxes.
+// The days lean to what a player types, so that refusals and the grade come often.
+struct TextKind {
+    int weight[3];
+    QString (*make)(Rng &);
+};
+const TextKind kTexts[] = {
+    {{10, 1, 1}, [](Rng &r) { return randomText(r, QStringLiteral("abcdefghijklmnopqrstuvwxyz "), 1, 8); }},
+    {{1, 12, 4}, [](Rng &r) { return QString::number(uniform(r, 45, 700)); }},
+    {{0, 4, 2}, [](Rng &r) { return QString::number(uniform(r, -60, 90)); }},
+    {{0, 4, 0}, [](Rng &r) { return QString::number(uniform(r, 700, 2000)); }},
+    {{1, 2, 2}, [](Rng &r) { return QString::number(uniform(r, -40000, 40000)); }},
+    {{0, 2, 2}, [](Rng &r) { return randomText(r, "+- ", 0, 1) + QString::number(uniform(r, 0, 500)) + '.'
+                                     + randomText(r, "0123456789", 0, 3); }},
+    // garbage: signs, separators, control characters, digits and letters beyond ASCII
+    {{1, 2, 2}, [](Rng &r) { return randomText(r, u"0123456789 \t+-.,ex\n\x01\x7f\u0663\uff13\u00e9\u540d"_qs, 0, 6); }},
+    {{1, 1, 1}, [](Rng &r) { return randomText(r, " \t", 0, 3); }},
+};
+
+struct Event {
+    QString what;
+    std::function<void()> run;
+};
+
+// What the monkey can do, with weights; each kind lists the events it offers right now.
+struct Monkey;
+struct EventKind {
+    int weight;
+    void (*offer)(Monkey &, std::vector<Event> &);
+};
+
+struct LogLine {
+    QString name;
+    int used, left, gained, total;
+};
+
+std::optional<LogLine> parseLogLine(const QString &line)
+{
+    const QStringList fields = line.mid(int(Startup::kLogNameWidth)).split(' ', Qt::SkipEmptyParts);
+    if (line.size() < int(Startup::kLogNameWidth) || fields.size() != 4)
+        return std::nullopt;
+    int numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        numbers[i] = fields[i].toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return LogLine{line.left(int(Startup::kLogNameWidth)).trimmed(), numbers[0], numbers[1], numbers[2], numbers[3]};
+}
+
+struct Monkey {
+    Rng rng;
+    Game game;
+    QStringList events;
+    long checks = 0;
+    QStringList violations;
+    bool graded = false;  // the feedback screen has shown the grade
+
+    // Each game leaves some activities and most farms alone, so that the others come
+    // often: talks lead to demonstrations, and to second ones.
+    QSet<QString> leftAlone;
+
+    explicit Monkey(std::uint64_t seed) : rng(seed)
+    {
+        for (int n = 0; n <= 6; ++n)
+            if (uniform(rng, 1, 2) == 1)
+                leftAlone << QStringLiteral("frmDiffusion.Command%1").arg(n);
+        for (int farm = 1; farm <= Startup::kFarms; ++farm)
+            if (uniform(rng, 1, 10) > 2)
+                leftAlone << QStringLiteral("frmVillage1.cmdV1_%1").arg(farm);
+        leftAlone.remove(QStringLiteral("frmVillage1.cmdV1_%1").arg(uniform(rng, 1, Startup::kFarms)));
+    }
+
+    QList<Form *> visibleForms() const
+    {
+        QList<Form *> forms;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *form = qobject_cast<Form *>(window); form && form->isVisible())
+                forms << form;
+        std::sort(forms.begin(), forms.end(), [](Form *a, Form *b) { return a->objectName() < b->objectName(); });
+        return forms;
+    }
+    Form *visible(const char *name) const
+    {
+        for (Form *form : visibleForms())
+            if (form->objectName() == QLatin1String(name))
+                return form;
+        return nullptr;
+    }
+
+    void check(bool ok, const QString &what)
+    {
+        ++checks;
+        if (!ok)
+            violations << what;
+    }
+
+    // Plays one event and checks everything after it.
+    void play()
+    {
+        static const EventKind kinds[] = {
+            {100, &Monkey::offerClicks<Buttons::OfMainOrSetup>}, {120, &Monkey::offerClicks<Buttons::OfOtherWindows>},
+            {250, &Monkey::offerClicks<Buttons::Farms>},
+            {10, &Monkey::offerClosing}, {90, &Monkey::offerTyping}, {16, &Monkey::offerEnter},
+            {8, &Monkey::offerAboutKeys}, {1, &Monkey::offerEnding},
+        };
+        std::vector<std::pair<const EventKind *, std::vector<Event>>> offers;
+        for (const EventKind &kind : kinds) {
+            std::vector<Event> offered;
+            kind.offer(*this, offered);
+            if (!offered.empty())
+                offers.emplace_back(&kind, std::move(offered));
+        }
+        const std::vector<Event> &offered =
+            drawWeighted(rng, offers, [](const auto &offer) { return offer.first->weight; }).second;
+        const Event &event = offered[uniform(rng, 0, int(offered.size()) - 1)];
+        events << event.what;
+
+        const Startup::GameState before = game.state();
+        const qsizetype said = game.dialogs.said.size();
+        event.run();
+        QCoreApplication::processEvents();  // paints what the event changed
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        checkState(before, game.dialogs.said.size() > said);
+    }
+
+    // Clicks a visible, enabled button other than "Quit Game" and those left alone: the farms
+    // apart from the other buttons, and the main and setup screens' apart from the other windows'.
+    enum class Buttons { OfMainOrSetup, OfOtherWindows, Farms };
+    template <Buttons which>
+    static void offerClicks(Monkey &m, std::vector<Event> &events)
+    {
+        for (Form *form : m.visibleForms()) {
+            const bool mainOrSetup = isMainOrSetup(form);
+            for (QPushButton *button : form->findChildren<QPushButton *>()) {
+                const QString name = form->objectName() + '.' + button->objectName();
+                const Buttons kind = button->objectName().startsWith("cmdV1_") ? Buttons::Farms
+                                     : mainOrSetup                           ? Buttons::OfMainOrSetup
+                                                                             : Buttons::OfOtherWindows;
+                if (kind == which && button->isVisible() && button->isEnabled()
+                    && button->objectName() != QLatin1String("cmdQuit") && !m.leftAlone.contains(name))
+                    events.push_back({"click " + name, [button] { QTest::mouseClick(button, Qt::LeftButton); }});
+            }
+        }
+    }
+    static bool isMainOrSetup(const Form *form)
+    {
+        return form->objectName() == QLatin1String("frmMain") || form->objectName() == QLatin1String("frmIntro");
+    }
+    static void offerClosing(Monkey &m, std::vector<Event> &events)
+    {
+        for (Form *form : m.visibleForms())
+            if (!isMainOrSetup(form))
+                events.push_back({"close " + form->objectName(), [form] { form->close(); }});
+    }
+    // The game ends: "Quit Game" on the main or feedback screen, or the setup or main screen closed.
+    static void offerEnding(Monkey &m, std::vector<Event> &events)
+    {
+        for (Form *form : m.visibleForms()) {
+            if (auto *quit = form->findChild<QPushButton *>(QStringLiteral("cmdQuit")))
+                events.push_back({"click " + form->objectName() + ".cmdQuit",
+                                  [quit] { QTest::mouseClick(quit, Qt::LeftButton); }});
+            if (isMainOrSetup(form))
+                events.push_back({"close " + form->objectName(), [form] { form->close(); }});
+        }
+    }
+    QList<QLineEdit *> setupBoxes() const
+    {
+        if (!visible("frmIntro"))
+            return {};
+        const auto &ui = game.session->intro.loaded()->ui;
+        return {ui.txtName, ui.txtDays, ui.txtPercent};
+    }
+    // Selects all that the box holds and types over it; what no key makes is pasted.
+    static void offerTyping(Monkey &m, std::vector<Event> &events)
+    {
+        const QList<QLineEdit *> boxes = m.setupBoxes();
+        for (int box = 0; box < boxes.size(); ++box) {
+            std::vector<const TextKind *> kinds;
+            for (const TextKind &kind : kTexts)
+                kinds.push_back(&kind);
+            const QString text =
+                drawWeighted(m.rng, kinds, [box](const TextKind *kind) { return kind->weight[box]; })->make(m.rng);
+            QString shown;
+            for (QChar c : text)
+                shown += c < ' ' || c == '\x7f' ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : c;
+            QLineEdit *edit = boxes[box];
+            events.push_back({"type " + edit->objectName() + " \"" + shown + '"', [edit, text, keyed = shown == text] {
+                                  edit->selectAll();
+                                  if (text.isEmpty())
+                                      QTest::keyClick(edit, Qt::Key_Backspace);
+                                  else if (keyed && text.toLatin1() == text.toUtf8())
+                                      QTest::keyClicks(edit, text);
+                                  else
+                                      edit->insert(text);
+                              }});
+        }
+    }
+    static void offerEnter(Monkey &m, std::vector<Event> &events)
+    {
+        for (QLineEdit *box : m.setupBoxes())
+            events.push_back({"Enter in " + box->objectName(), [box] { QTest::keyClick(box, Qt::Key_Return); }});
+    }
+    static void offerAboutKeys(Monkey &m, std::vector<Event> &events)
+    {
+        if (Form *about = m.visible("frmAbout"))
+            for (auto [key, name] : {std::pair{Qt::Key_Return, "Enter"}, {Qt::Key_Escape, "Esc"}})
+                events.push_back({name + u" on frmAbout"_qs, [about, key] { QTest::keyClick(about, key); }});
+    }
+
+    void checkState(const Startup::GameState &before, bool refused)
+    {
+        const Startup::GameState &state = game.state();
+        for (int code = 0; code < Startup::kActionCodes; ++code) {
+            const int uses = state.ActionUseCount[code];
+            check(uses >= 0 && uses <= 6, QStringLiteral("use counter %1 is %2").arg(code).arg(uses));
+            check(uses == 0 || (code >= Startup::Newspaper && code <= Startup::FilmAfterAdvertising),
+                  QStringLiteral("use counter %1 changed").arg(code));
+        }
+        check(state.ActionUseCount[7] == state.ActionUseCount[8], "training counters differ");
+        check(state.ActionUseCount[9] == state.ActionUseCount[10], "film counters differ");
+        for (int farm = 0; farm <= Startup::kFarms; ++farm) {
+            const int talks = state.LeaderTalkCount[farm], demos = state.FarmDemoCount[farm];
+            check(talks >= 0 && talks <= (farm ? 6 : 0), u"leader %1 talked to %2 times"_qs.arg(farm).arg(talks));
+            check(demos >= 0 && demos <= (farm ? 1 : 0), u"farm %1 had %2 demonstrations"_qs.arg(farm).arg(demos));
+        }
+        check(!refused || state == before, "a refusal changed the game");
+        checkLog(before.ActivityLog.size());
+        checkWindows();
+    }
+
+    // The lines added by this event read back, their days follow on from the line before,
+    // and the last line tells the days left and the total.
+    void checkLog(std::size_t checkedLines)
+    {
+        const Startup::GameState &state = game.state();
+        check(state.LogCount == qsizetype(state.ActivityLog.size()), "LogCount is not the number of lines");
+        static const QRegularExpression names(QStringLiteral(
+            "^(Information|Newspaper|Radio|Talk to villager|Train Villagers|Film|"
+            "(Talk to opinion leader|Give a demonstration) \\((10|[1-9])\\))$"));
+        std::optional<LogLine> previous;
+        for (std::size_t i = checkedLines > 0 ? checkedLines - 1 : 0; i < state.ActivityLog.size(); ++i) {
+            const QString text = QString::fromStdString(state.ActivityLog[i]);
+            const std::optional<LogLine> line = parseLogLine(text);
+            check(line && names.match(line->name).hasMatch() && (i == 0) == (line->name == "Information"),
+                  "log line does not read back: " + text);
+            if (!line)
+                return;
+            check(i == 0 ? line->used == 45 : QList<int>{10, 20, 30, 40}.contains(line->used), "days used: " + text);
+            if (previous)
+                check(line->left == previous->left - line->used && line->total >= previous->total + line->gained,
+                      "log line does not follow on from the one before: " + text);
+            previous = line;
+        }
+        const bool informationViewed = game.main().ui.cmdDiffusion->isEnabled();
+        if (informationViewed && previous) {
+            check(state.DaysLeft == previous->left && state.TotalConverted == previous->total,
+                  "the last log line is not the state");
+            check(game.main().ui.txtDaysLeft->text() == QString::number(state.DaysLeft), "days box is not the state");
+        }
+        check(informationViewed == (state.LogCount > 0), "the log and the information view disagree");
+    }
+
+    void checkWindows()
+    {
+        std::map<QString, int> windows;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (qobject_cast<Form *>(window))
+                check(++windows[window->objectName()] == 1, "two windows " + window->objectName());
+        if (Form *feedback = visible("frmFeedback"))
+            graded = graded || !static_cast<frmFeedback *>(feedback)->ui.lblScoreText->text().isEmpty();
+        if (game.dialogs.ended)
+            return;
+        const bool setUp = !game.state().PlayerName.empty();
+        const QStringList showing = visibleWindows();
+        check(setUp ? showing.contains("frmMain") && !showing.contains("frmIntro") : showing == QStringList{"frmIntro"},
+              "windows showing: " + showing.join(' '));
+    }
+};
+
+long environmentNumber(const char *name, long fallback)
+{
+    bool ok = false;
+    const long value = qEnvironmentVariable(name).toLong(&ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+class MonkeyTest : public GuiTest
+{
+    Q_OBJECT
+
+private slots:
+    void manyGamesOfRandomInput()
+    {
+        const auto seed = std::uint64_t(environmentNumber("BRIMWOLD_MONKEY_SEED", 1));
+        const long events = environmentNumber("BRIMWOLD_MONKEY_EVENTS", 20000);
+        constexpr int kLongestGame = 600;
+        long played = 0, games = 0, checks = 0, violations = 0;
+        // How far the games got: set up, information viewed, grade shown; lines logged; what was said.
+        long reached[3] = {}, lines = 0;
+        std::map<QString, int> said;
+        QElapsedTimer clock;
+        clock.start();
+        while (played < events) {
+            const std::uint64_t gameSeed = seed + std::uint64_t(games++);
+            Monkey monkey(gameSeed);
+            monkey.checkState(monkey.game.state(), false);
+            while (!monkey.game.dialogs.ended && monkey.violations.isEmpty() && played < events
+                   && monkey.events.size() < kLongestGame) {
+                monkey.play();
+                ++played;
+            }
+            checks += monkey.checks;
+            const Startup::GameState &state = monkey.game.state();
+            reached[0] += !state.PlayerName.empty();
+            reached[1] += state.LogCount > 0;
+            reached[2] += monkey.graded;
+            lines += state.LogCount;
+            for (const Said &message : monkey.game.dialogs.said)
+                ++said[message.text];
+            if (!monkey.violations.isEmpty()) {
+                ++violations;
+                qWarning().noquote() << "monkey: violated:" << monkey.violations.join("; ") << "\nreplay with"
+                                     << QStringLiteral("BRIMWOLD_MONKEY_SEED=%1 BRIMWOLD_MONKEY_EVENTS=%2")
+                                            .arg(gameSeed)
+                                            .arg(monkey.events.size())
+                                     << "\nevents:\n  " + monkey.events.join("\n  ");
+            }
+        }
+        qInfo("monkey: seed %llu: %ld games, %ld events, %ld checks, %ld violations, %.1f s", qulonglong(seed), games,
+              played, checks, violations, clock.elapsed() / 1000.0);
+        qInfo("monkey: %ld games set up, %ld with the information viewed, %ld graded; %ld log lines", reached[0],
+              reached[1], reached[2], lines);
+        for (const auto &[text, count] : said)
+            qInfo("monkey: said %d times: %s", count, qPrintable(text));
+        QCOMPARE(violations, 0);
+    }
+};
+
+BRIMWOLD_GUI_TEST_MAIN(MonkeyTest)
+#include "test_monkey.moc"
