@@ -9,7 +9,8 @@
 //   paint MS WINDOW         the program drew into the window for the first time since its map
 //   unmap MS WINDOW         a top-level window was unmapped
 //   input MS                a key or button was pressed (with --input; raw events, any client's)
-//   exit STATUS             the program ended: its exit status, or 128 + its signal
+//   exit STATUS CPU         the program ended: its exit status, or 128 + its signal, and
+//                           the processor time it used, user and system, in milliseconds
 // With --close-after, the first window mapped is asked to close (WM_DELETE_WINDOW)
 // MS milliseconds after its map. The program is killed after --timeout seconds (60).
 
@@ -18,6 +19,7 @@
 #include <X11/extensions/Xdamage.h>
 
 #include <poll.h>
+#include <sys/resource.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -128,12 +130,18 @@ int main(int argc, char *argv[])
     std::map<Window, bool> awaitingPaint;
     XSync(display, False);
 
+    // Each event is timed when this watcher reads it: it runs ahead of the
+    // program on a busy machine, where it can (as root), and the program at the
+    // priority it would have had.
+    const int niceness = getpriority(PRIO_PROCESS, 0);
+    setpriority(PRIO_PROCESS, 0, niceness - 10);
     const double start = nowMs();
     const pid_t child = fork();
     if (child < 0)
         fail("cannot fork");
     if (child == 0) {
         close(ConnectionNumber(display));
+        setpriority(PRIO_PROCESS, 0, niceness);
         execvp(argv[first + 1], argv + first + 1);
         std::perror(argv[first + 1]);
         _exit(127);
@@ -142,7 +150,8 @@ int main(int argc, char *argv[])
     Window firstWindow = None;
     double closeAt = -1;
     int status = 0;
-    while (waitpid(child, &status, WNOHANG) == 0) {
+    rusage usage{};
+    while (wait4(child, &status, WNOHANG, &usage) == 0) {
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
@@ -184,7 +193,8 @@ int main(int argc, char *argv[])
         poll(&connection, 1, 5);
     }
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::printf("exit %d\n", code);
+    const auto ms = [](const timeval &t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+    std::printf("exit %d %.1f\n", code, ms(usage.ru_utime) + ms(usage.ru_stime));
     XCloseDisplay(display);
     return code;
 }
