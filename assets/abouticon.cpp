@@ -18,6 +18,8 @@
 #include <QStringList>
 
 #include <array>
+#include <map>
+#include <utility>
 
 namespace Assets {
 
@@ -129,30 +131,37 @@ public:
         painter->drawPixmap(rect, shrunk);
     }
 
+    // Each size is drawn once and kept: the windows ask for the same sizes again and again.
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
         if (size.isEmpty())
             return {};
-        if (smallerThanDrawing(size))
-            return pixmap(kAboutIconSize, mode, state).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QPixmap pixmap(size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        drawAboutIconIn(painter, QRect(QPoint(0, 0), size));
-        return pixmap;
+        QPixmap &drawn = drawnSizes[{size.width(), size.height()}];
+        if (!drawn.isNull())
+            return drawn;
+        if (smallerThanDrawing(size)) {
+            drawn = pixmap(kAboutIconSize, mode, state).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        } else {
+            drawn = QPixmap(size);
+            drawn.fill(Qt::transparent);
+            QPainter painter(&drawn);
+            drawAboutIconIn(painter, QRect(QPoint(0, 0), size));
+        }
+        return drawn;
     }
 
     QIconEngine *clone() const override { return new AboutIconEngine; }
 
     QString key() const override { return QStringLiteral("BrimwoldAboutIcon"); }
 
+    // The sizes a window frame or task bar picks from; any other size is drawn when asked.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        QList<QSize> sizes;
-        for (int side : {16, 32, 48, 64, 128, 256})
-            sizes << QSize(side, side);
-        return sizes;
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
     }
+
+private:
+    std::map<std::pair<int, int>, QPixmap> drawnSizes;
 };
 
 } // namespace

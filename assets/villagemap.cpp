@@ -16,6 +16,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLineF>
 #include <QList>
 #include <QPainter>
@@ -197,6 +198,40 @@ QList<QPointF> blob(QPointF centre, double rx, double ry, int n, int seed, doubl
 // ---------------------------------------------------------------------------
 // The map.
 
+// An area of the map that scattered marks keep clear of. Whether a mark's
+// rectangle meets it is first asked of a pixel mask of the area, which answers
+// "no" at once for rectangles well away from it; only the rest ask the outline.
+class Area
+{
+public:
+    Area() = default;
+    explicit Area(const QPainterPath &outline) : outline(outline), mask(Assets::kVillageMapSize, QImage::Format_Grayscale8)
+    {
+        mask.fill(0);
+        QPainter painter(&mask);
+        painter.fillPath(outline, Qt::white);
+    }
+
+    bool meets(const QRectF &r) const
+    {
+        const QRect pixels = r.toAlignedRect().adjusted(-3, -3, 3, 3);
+        if (mask.rect().contains(pixels)) {
+            bool clear = true;
+            for (int y = pixels.top(); clear && y <= pixels.bottom(); ++y) {
+                const uchar *line = mask.constScanLine(y);
+                clear = std::all_of(line + pixels.left(), line + pixels.right() + 1, [](uchar v) { return v == 0; });
+            }
+            if (clear)
+                return false;
+        }
+        return outline.intersects(r);
+    }
+
+private:
+    QPainterPath outline;
+    QImage mask;
+};
+
 class VillageMap
 {
 public:
@@ -223,8 +258,12 @@ public:
         for (const Building &b : kBarns)
             taken << buildingShape(b).boundingRect().adjusted(-3, -3, 3, 3);
         taken << QRectF(398, 140, 92, 80); // the school and its flag
-        takenArea.addPath(band(roadLine, kRoadWidth + 10));
-        takenArea.addPath(band(branchLine, kRoadWidth + 10));
+        QPainterPath roadsides;
+        roadsides.addPath(band(roadLine, kRoadWidth + 10));
+        roadsides.addPath(band(branchLine, kRoadWidth + 10));
+        takenArea = Area(roadsides);
+        riverArea = Area(river);
+        riverMarginArea = Area(riverMargin);
     }
 
     void draw()
@@ -275,9 +314,9 @@ private:
         for (const QRectF &t : taken)
             if (t.intersects(r))
                 return false;
-        if (takenArea.intersects(r))
+        if (takenArea.meets(r))
             return false;
-        return !(nearWater ? river : riverMargin).intersects(r);
+        return !(nearWater ? riverArea : riverMarginArea).meets(r);
     }
 
     // Rows of humped ridges, the farther rows higher up and partly hidden by
@@ -498,7 +537,7 @@ private:
                 const QRectF extent(base.x() - 4, base.y() - 8, 8, 9);
                 if (extent.left() < 1 || extent.right() > 787 || extent.bottom() > 598)
                     break;
-                if (!river.intersects(extent.adjusted(-1, -1, 1, 1)) && isFree(extent, true)) {
+                if (!riverArea.meets(extent.adjusted(-1, -1, 1, 1)) && isFree(extent, true)) {
                     drawTuft(base, 6 + scatter(702, k), 703 + k, false);
                     break;
                 }
@@ -511,10 +550,13 @@ private:
         p.fillPath(road, Qt::white);
         p.drawPath(road);
 
-        // The bridge: rails along both sides of the road where it crosses the river.
+        // The bridge: rails along both sides of the road where it crosses the
+        // river. The crossing is found in coarse steps, then its ends in fine ones.
+        const auto overRiver = [this](double t) { return river.contains(roadCentre.pointAtPercent(t)); };
+        constexpr double kCoarse = 0.01, kFine = 0.0005;
         double first = -1, last = -1;
-        for (double t = 0; t <= 1; t += 0.0005) {
-            if (river.contains(roadCentre.pointAtPercent(t))) {
+        for (double t = 0; t <= 1; t += kCoarse) {
+            if (overRiver(t)) {
                 if (first < 0)
                     first = t;
                 last = t;
@@ -522,6 +564,10 @@ private:
         }
         if (first < 0)
             return;
+        while (first - kFine >= 0 && overRiver(first - kFine))
+            first -= kFine;
+        while (last + kFine <= 1 && overRiver(last + kFine))
+            last += kFine;
         const double length = roadCentre.length();
         const QPointF a = roadCentre.pointAtPercent(qMax(0.0, first - 5 / length));
         const QPointF b = roadCentre.pointAtPercent(qMin(1.0, last + 5 / length));
@@ -639,7 +685,7 @@ private:
     QPainter &p;
     QPainterPath road, river, riverMargin, riverLine, roadCentre;
     QList<QRectF> taken;
-    QPainterPath takenArea;
+    Area takenArea, riverArea, riverMarginArea;
 };
 
 } // namespace
