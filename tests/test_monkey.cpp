@@ -100,18 +100,25 @@ struct Monkey {
     QStringList violations;
     bool graded = false;  // the feedback screen has shown the grade
 
-    // Each game leaves some activities and most farms alone, so that the others come
-    // often: talks lead to demonstrations, and to second ones.
+    // Each game leaves some windows, activities and most farms alone, so that the others
+    // come often: talks lead to demonstrations, to second ones and to the seventh talk.
     QSet<QString> leftAlone;
 
     explicit Monkey(std::uint64_t seed) : rng(seed)
     {
-        for (int n = 0; n <= 6; ++n)
-            if (uniform(rng, 1, 2) == 1)
-                leftAlone << QStringLiteral("frmDiffusion.Command%1").arg(n);
-        for (int farm = 1; farm <= Startup::kFarms; ++farm)
-            if (uniform(rng, 1, 10) > 2)
-                leftAlone << QStringLiteral("frmVillage1.cmdV1_%1").arg(farm);
+        const struct { QStringList buttons; int inPlayOutOfTen; } choices[] = {
+            {{"frmMain.cmdMapDisplay", "frmMain.cmdFeedback", "frmMain.CommandAbout"}, 5},
+            {{"frmDiffusion.Command0", "frmDiffusion.Command6"}, 8},
+            {{"frmDiffusion.Command1", "frmDiffusion.Command2", "frmDiffusion.Command3", "frmDiffusion.Command4",
+              "frmDiffusion.Command5"}, 3},
+            {{"frmVillage1.cmdV1_1", "frmVillage1.cmdV1_2", "frmVillage1.cmdV1_3", "frmVillage1.cmdV1_4",
+              "frmVillage1.cmdV1_5", "frmVillage1.cmdV1_6", "frmVillage1.cmdV1_7", "frmVillage1.cmdV1_8",
+              "frmVillage1.cmdV1_9", "frmVillage1.cmdV1_10"}, 2},
+        };
+        for (const auto &[buttons, inPlay] : choices)
+            for (const QString &button : buttons)
+                if (uniform(rng, 1, 10) > inPlay)
+                    leftAlone << button;
         leftAlone.remove(QStringLiteral("frmVillage1.cmdV1_%1").arg(uniform(rng, 1, Startup::kFarms)));
     }
 
@@ -139,14 +146,16 @@ struct Monkey {
             violations << what;
     }
 
-    // Plays one event and checks everything after it.
+    // Plays one event and checks everything after it. The game is ended at a fixed
+    // chance per event; otherwise the kind of event is drawn by weight among those on offer.
     void play()
     {
+        static constexpr int kEventsPerEnding = 150;
         static const EventKind kinds[] = {
-            {100, &Monkey::offerClicks<Buttons::OfMainOrSetup>}, {120, &Monkey::offerClicks<Buttons::OfOtherWindows>},
-            {250, &Monkey::offerClicks<Buttons::Farms>},
-            {10, &Monkey::offerClosing}, {90, &Monkey::offerTyping}, {16, &Monkey::offerEnter},
-            {8, &Monkey::offerAboutKeys}, {1, &Monkey::offerEnding},
+            {40, &Monkey::offerClicks<Buttons::OfMainOrSetup>}, {150, &Monkey::offerClicks<Buttons::OfOtherWindows>},
+            {150, &Monkey::offerClicks<Buttons::Farms>},        {10, &Monkey::offerClosing},
+            {90, &Monkey::offerTyping},                         {16, &Monkey::offerEnter},
+            {8, &Monkey::offerAboutKeys},
         };
         std::vector<std::pair<const EventKind *, std::vector<Event>>> offers;
         for (const EventKind &kind : kinds) {
@@ -155,8 +164,12 @@ struct Monkey {
             if (!offered.empty())
                 offers.emplace_back(&kind, std::move(offered));
         }
+        std::vector<Event> endings;
+        offerEnding(*this, endings);
         const std::vector<Event> &offered =
-            drawWeighted(rng, offers, [](const auto &offer) { return offer.first->weight; }).second;
+            uniform(rng, 1, kEventsPerEnding) == 1
+                ? endings
+                : drawWeighted(rng, offers, [](const auto &offer) { return offer.first->weight; }).second;
         const Event &event = offered[uniform(rng, 0, int(offered.size()) - 1)];
         events << event.what;
 
