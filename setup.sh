@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine for the game, builds it, and then
 #   ./setup.sh play   starts the game;
-#   ./setup.sh test   runs every test.
+#   ./setup.sh test   runs every test, also under the sanitizers, and the fuzz targets briefly.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -29,4 +29,8 @@ if [ "$what" = play ]; then
   exec build/release/app/brimwold
 fi
 
+# Every test in the normal build, again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short run of each fuzz target (tools/fuzz-long and tools/monkey-long run longer).
 cmake --workflow --preset ci
+cmake --workflow --preset asan
+cmake --workflow --preset fuzz
