@@ -173,15 +173,54 @@ QPainterPath handLine(const QList<QPointF> &p, int seed, double wobble = 1.2)
     return curveThrough(wavering(p, seed, wobble));
 }
 
-// The area a band of the given width covers along a centre line.
+// The area a band of the given width covers along a centre line. Its outline
+// overlaps itself a little where the pieces of the line meet, which changes
+// neither how it fills nor, to the eye, how its edge draws.
 QPainterPath band(const QPainterPath &centre, double width, Qt::PenCapStyle cap = Qt::FlatCap)
 {
     QPainterPathStroker stroker;
     stroker.setWidth(width);
     stroker.setCapStyle(cap);
     stroker.setJoinStyle(Qt::RoundJoin);
-    return stroker.createStroke(centre).simplified();
+    return stroker.createStroke(centre);
 }
+
+// A line of the map flattened once into short straight pieces, so that points
+// along it are found by distance without measuring the whole curve each time.
+class Walk
+{
+public:
+    explicit Walk(const QPainterPath &line) : points(line.toSubpathPolygons().value(0))
+    {
+        distances.reserve(points.size());
+        double sum = 0;
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            if (i > 0)
+                sum += QLineF(points[i - 1], points[i]).length();
+            distances << sum;
+        }
+    }
+
+    double length() const { return distances.isEmpty() ? 0 : distances.last(); }
+
+    // The point this far along the line, kept to its ends.
+    QPointF at(double distance) const
+    {
+        const auto next = std::upper_bound(distances.begin(), distances.end(), distance);
+        if (next == distances.begin())
+            return points.value(0);
+        if (next == distances.end())
+            return points.last();
+        const qsizetype i = next - distances.begin();
+        const double piece = distances[i] - distances[i - 1];
+        return QLineF(points[i - 1], points[i]).pointAt((distance - distances[i - 1]) / piece);
+    }
+    QPointF atPercent(double t) const { return at(t * length()); }
+
+private:
+    QPolygonF points;
+    QList<double> distances;
+};
 
 // A closed, slightly irregular ring of `n` points around a centre.
 QList<QPointF> blob(QPointF centre, double rx, double ry, int n, int seed, double roughness)
@@ -198,53 +237,56 @@ QList<QPointF> blob(QPointF centre, double rx, double ry, int n, int seed, doubl
 // ---------------------------------------------------------------------------
 // The map.
 
-// An area of the map that scattered marks keep clear of. Whether a mark's
-// rectangle meets it is first asked of a pixel mask of the area, which answers
-// "no" at once for rectangles well away from it; only the rest ask the outline.
+// An area of the map that scattered marks keep clear of, held as a pixel mask
+// with the pixels the area covers set. The mask spans only the part of the map
+// the area lies in.
 class Area
 {
 public:
     Area() = default;
-    explicit Area(const QPainterPath &outline) : outline(outline), mask(Assets::kVillageMapSize, QImage::Format_Grayscale8)
+    explicit Area(const QPainterPath &outline)
+        : box(outline.boundingRect().toAlignedRect() & QRect(QPoint(0, 0), Assets::kVillageMapSize)),
+          mask(box.size(), QImage::Format_Grayscale8)
     {
         mask.fill(0);
         QPainter painter(&mask);
+        painter.translate(-box.topLeft());
         painter.fillPath(outline, Qt::white);
     }
 
+    // Whether a mark's rectangle meets the area: whether any of the pixels the
+    // rectangle touches belongs to it. That is within a pixel of the outline's
+    // answer, close enough for placing marks.
     bool meets(const QRectF &r) const
     {
-        const QRect pixels = r.toAlignedRect().adjusted(-3, -3, 3, 3);
-        if (mask.rect().contains(pixels)) {
-            bool clear = true;
-            for (int y = pixels.top(); clear && y <= pixels.bottom(); ++y) {
-                const uchar *line = mask.constScanLine(y);
-                clear = std::all_of(line + pixels.left(), line + pixels.right() + 1, [](uchar v) { return v == 0; });
-            }
-            if (clear)
-                return false;
+        const QRect pixels = r.toAlignedRect().translated(-box.topLeft()) & mask.rect();
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+            const uchar *line = mask.constScanLine(y);
+            if (std::any_of(line + pixels.left(), line + pixels.right() + 1, [](uchar v) { return v != 0; }))
+                return true;
         }
-        return outline.intersects(r);
+        return false;
+    }
+
+    // Whether the pixel under a point belongs to the area.
+    bool contains(QPointF at) const
+    {
+        const QPoint pixel = QPoint(int(std::floor(at.x())), int(std::floor(at.y()))) - box.topLeft();
+        return mask.rect().contains(pixel) && mask.constScanLine(pixel.y())[pixel.x()] != 0;
     }
 
 private:
-    QPainterPath outline;
+    QRect box;
     QImage mask;
 };
 
 class VillageMap
 {
 public:
-    explicit VillageMap(QPainter &painter) : p(painter)
+    explicit VillageMap(QPainter &painter)
+        : p(painter), roadLine(handLine(kRoad, 11, 1.0)), branchLine(handLine(kBranch, 12, 0.8)),
+          riverLine(handLine(kRiver, 21, 1.4)), river(band(riverLine, kRiverWidth))
     {
-        const QPainterPath roadLine = handLine(kRoad, 11, 1.0);
-        const QPainterPath branchLine = handLine(kBranch, 12, 0.8);
-        road = band(roadLine, kRoadWidth).united(band(branchLine, kRoadWidth, Qt::RoundCap));
-        riverLine = handLine(kRiver, 21, 1.4);
-        river = band(riverLine, kRiverWidth);
-        riverMargin = band(riverLine, kRiverWidth + 12);
-        roadCentre = roadLine;
-
         // Everything the scattered marks keep clear of.
         for (const QPoint &c : Assets::kFarmNumberCentres)
             taken << QRectF(c.x() - 22, c.y() - 17, 47, 39);
@@ -263,7 +305,7 @@ public:
         roadsides.addPath(band(branchLine, kRoadWidth + 10));
         takenArea = Area(roadsides);
         riverArea = Area(river);
-        riverMarginArea = Area(riverMargin);
+        riverMarginArea = Area(band(riverLine, kRiverWidth + 12));
     }
 
     void draw()
@@ -349,6 +391,7 @@ private:
                     {x + w, base + 2},
                 };
                 const QPainterPath line = handLine(ridge, seed, 0.8);
+                const Walk walk(line);
                 QPainterPath cover = line;
                 cover.lineTo(x + w, base + 8);
                 cover.lineTo(x, base + 8);
@@ -360,7 +403,7 @@ private:
                 const int strokes = int(w / 7);
                 for (int i = 0; i < strokes; ++i) {
                     const double t = 0.52 + 0.42 * (i + 0.5) / strokes;
-                    const QPointF top = line.pointAtPercent(t) + QPointF(0, 2);
+                    const QPointF top = walk.atPercent(t) + QPointF(0, 2);
                     const double length = (h * 0.55) * (1 - 0.6 * (t - 0.5) / 0.5)
                                           + 2 * scatter(seed, 10 + i);
                     if (length < 2.5)
@@ -370,7 +413,7 @@ private:
                 // A few short strokes on the western slope too.
                 for (int i = 0; i < 2; ++i) {
                     const double t = 0.2 + 0.12 * i + 0.04 * scatter(seed, 30 + i);
-                    const QPointF top = line.pointAtPercent(t) + QPointF(1, 3);
+                    const QPointF top = walk.atPercent(t) + QPointF(1, 3);
                     p.drawLine(top, top + QPointF(-1, 3 + 2 * (scatter(seed, 40 + i) + 1)));
                 }
                 x += w * (0.62 + 0.15 * scatter(seed, 7));
@@ -481,8 +524,9 @@ private:
         } else {
             crown = curveThrough(blob(at, r * 0.95, r, 7, seed, 0.12), true);
         }
-        p.fillPath(crown, Qt::white);
+        p.setBrush(Qt::white); // the crown hides what is behind it
         p.drawPath(crown);
+        p.setBrush(Qt::NoBrush);
         const double foot = fir ? r * 1.25 * 0.75 : r * 0.95;
         p.drawLine(at + QPointF(0, foot + 1), at + QPointF(0, r + 4));
         if (!fir) {
@@ -522,14 +566,13 @@ private:
         p.fillPath(river, Qt::white);
         p.drawPath(river);
         // Reeds along both banks.
-        const double length = riverLine.length();
+        const Walk bank(riverLine);
         int k = 0;
-        for (double s = 6; s < length; s += 9, ++k) {
+        for (double s = 6; s < bank.length(); s += 9, ++k) {
             if (scatter(700, k) > 0.25)
                 continue;
-            const double t = riverLine.percentAtLength(s);
-            const QPointF at = riverLine.pointAtPercent(t);
-            const QPointF ahead = riverLine.pointAtPercent(qMin(1.0, riverLine.percentAtLength(s + 2)));
+            const QPointF at = bank.at(s);
+            const QPointF ahead = bank.at(s + 2);
             const QPointF normal = QLineF(at, ahead).normalVector().unitVector().p2() - at;
             const double side = scatter(701, k) > 0 ? 1 : -1;
             for (double offset = kRiverWidth / 2 + 4; offset < kRiverWidth / 2 + 12; offset += 2) {
@@ -547,30 +590,30 @@ private:
 
     void drawRoad()
     {
-        p.fillPath(road, Qt::white);
-        p.drawPath(road);
+        // The road and its branch as one: black bands a pixel wider than the
+        // road, then white ones a pixel narrower, leave a one-pixel edge
+        // round the two together and none where they join.
+        const auto fill = [this](double width, Qt::GlobalColor colour) {
+            p.fillPath(band(roadLine, width), colour);
+            p.fillPath(band(branchLine, width, Qt::RoundCap), colour);
+        };
+        fill(kRoadWidth + 1, Qt::black);
+        fill(kRoadWidth - 1, Qt::white);
 
         // The bridge: rails along both sides of the road where it crosses the
-        // river. The crossing is found in coarse steps, then its ends in fine ones.
-        const auto overRiver = [this](double t) { return river.contains(roadCentre.pointAtPercent(t)); };
-        constexpr double kCoarse = 0.01, kFine = 0.0005;
+        // river, reaching a little beyond the water at either end.
+        const Walk centre(roadLine);
         double first = -1, last = -1;
-        for (double t = 0; t <= 1; t += kCoarse) {
-            if (overRiver(t)) {
+        for (double s = 0; s <= centre.length(); s += 0.5) {
+            if (riverArea.contains(centre.at(s))) {
                 if (first < 0)
-                    first = t;
-                last = t;
+                    first = s;
+                last = s;
             }
         }
         if (first < 0)
             return;
-        while (first - kFine >= 0 && overRiver(first - kFine))
-            first -= kFine;
-        while (last + kFine <= 1 && overRiver(last + kFine))
-            last += kFine;
-        const double length = roadCentre.length();
-        const QPointF a = roadCentre.pointAtPercent(qMax(0.0, first - 5 / length));
-        const QPointF b = roadCentre.pointAtPercent(qMin(1.0, last + 5 / length));
+        const QPointF a = centre.at(first - 5), b = centre.at(last + 5);
         const QPointF along = QLineF(a, b).unitVector().p2() - a;
         const QPointF normal(-along.y(), along.x());
         for (const double side : {-1.0, 1.0}) {
@@ -683,7 +726,7 @@ private:
     }
 
     QPainter &p;
-    QPainterPath road, river, riverMargin, riverLine, roadCentre;
+    const QPainterPath roadLine, branchLine, riverLine, river;
     QList<QRectF> taken;
     Area takenArea, riverArea, riverMarginArea;
 };
