@@ -4,7 +4,6 @@
 // that reproduce it. BRIMWOLD_MONKEY_SEED and BRIMWOLD_MONKEY_EVENTS choose the
 // first game's seed (game n plays seed + n) and how many events are played.
 #include "driver.h"
-#include "numbers.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -72,26 +71,6 @@ struct EventKind {
     void (*offer)(Monkey &, std::vector<Event> &);
 };
 
-struct LogLine {
-    QString name;
-    int used, left, gained, total;
-};
-
-std::optional<LogLine> parseLogLine(const QString &line)
-{
-    const QStringList fields = line.mid(int(Startup::kLogNameWidth)).split(' ', Qt::SkipEmptyParts);
-    if (line.size() < int(Startup::kLogNameWidth) || fields.size() != 4)
-        return std::nullopt;
-    int numbers[4];
-    for (int i = 0; i < 4; ++i) {
-        bool ok = false;
-        numbers[i] = fields[i].toInt(&ok);
-        if (!ok)
-            return std::nullopt;
-    }
-    return LogLine{line.left(int(Startup::kLogNameWidth)).trimmed(), numbers[0], numbers[1], numbers[2], numbers[3]};
-}
-
 struct Monkey {
     Rng rng;
     Game game;
@@ -106,19 +85,18 @@ struct Monkey {
 
     explicit Monkey(std::uint64_t seed) : rng(seed)
     {
-        const struct { QStringList buttons; int inPlayOutOfTen; } choices[] = {
-            {{"frmMain.cmdMapDisplay", "frmMain.cmdFeedback", "frmMain.CommandAbout"}, 5},
-            {{"frmDiffusion.Command0", "frmDiffusion.Command6"}, 8},
-            {{"frmDiffusion.Command1", "frmDiffusion.Command2", "frmDiffusion.Command3", "frmDiffusion.Command4",
-              "frmDiffusion.Command5"}, 3},
-            {{"frmVillage1.cmdV1_1", "frmVillage1.cmdV1_2", "frmVillage1.cmdV1_3", "frmVillage1.cmdV1_4",
-              "frmVillage1.cmdV1_5", "frmVillage1.cmdV1_6", "frmVillage1.cmdV1_7", "frmVillage1.cmdV1_8",
-              "frmVillage1.cmdV1_9", "frmVillage1.cmdV1_10"}, 2},
+        // Buttons as "window.button", numbered ones as "window.button%1" with the first and last number.
+        const struct { const char *buttons; int first, last, inPlayOutOfTen; } choices[] = {
+            {"frmMain.cmdMapDisplay frmMain.cmdFeedback frmMain.CommandAbout", 0, 0, 5},
+            {"frmDiffusion.Command0 frmDiffusion.Command6", 0, 0, 8},
+            {"frmDiffusion.Command%1", 1, 5, 3},
+            {"frmVillage1.cmdV1_%1", 1, Startup::kFarms, 2},
         };
-        for (const auto &[buttons, inPlay] : choices)
-            for (const QString &button : buttons)
-                if (uniform(rng, 1, 10) > inPlay)
-                    leftAlone << button;
+        for (const auto &[buttons, first, last, inPlay] : choices)
+            for (const QString &button : QString::fromLatin1(buttons).split(' '))
+                for (int n = first; n <= last; ++n)
+                    if (uniform(rng, 1, 10) > inPlay)
+                        leftAlone << (first < last ? button.arg(n) : button);
         leftAlone.remove(QStringLiteral("frmVillage1.cmdV1_%1").arg(uniform(rng, 1, Startup::kFarms)));
     }
 
@@ -286,32 +264,36 @@ struct Monkey {
         checkWindows();
     }
 
-    // The lines added by this event read back, their days follow on from the line before,
-    // and the last line tells the days left and the total.
+    // The lines added by this event read back into their five fields, their days follow on
+    // from the line before, and the last line tells the days left and the total.
     void checkLog(std::size_t checkedLines)
     {
         const Startup::GameState &state = game.state();
         check(state.LogCount == qsizetype(state.ActivityLog.size()), "LogCount is not the number of lines");
-        static const QRegularExpression names(QStringLiteral(
-            "^(Information|Newspaper|Radio|Talk to villager|Train Villagers|Film|"
-            "(Talk to opinion leader|Give a demonstration) \\((10|[1-9])\\))$"));
-        std::optional<LogLine> previous;
+        static const QRegularExpression format(
+            uR"(^(Information|Newspaper|Radio|Talk to villager|Train Villagers|Film|)"
+            uR"((?:Talk to opinion leader|Give a demonstration) \((?:10|[1-9])\)))"
+            uR"( +(-?\d+) +(-?\d+) +(-?\d+) +(-?\d+)$)"_qs);
+        struct { int used, left, gained, total; } line{}, previous{};
+        bool read = false;
         for (std::size_t i = checkedLines > 0 ? checkedLines - 1 : 0; i < state.ActivityLog.size(); ++i) {
             const QString text = QString::fromStdString(state.ActivityLog[i]);
-            const std::optional<LogLine> line = parseLogLine(text);
-            check(line && names.match(line->name).hasMatch() && (i == 0) == (line->name == "Information"),
+            const QRegularExpressionMatch fields = format.match(text);
+            check(fields.hasMatch() && (i == 0) == (fields.captured(1) == "Information"),
                   "log line does not read back: " + text);
-            if (!line)
+            if (!fields.hasMatch())
                 return;
-            check(i == 0 ? line->used == 45 : QList<int>{10, 20, 30, 40}.contains(line->used), "days used: " + text);
-            if (previous)
-                check(line->left == previous->left - line->used && line->total >= previous->total + line->gained,
+            const auto number = [&fields](int field) { return fields.captured(field).toInt(); };
+            line = {number(2), number(3), number(4), number(5)};
+            check(i == 0 ? line.used == 45 : QList<int>{10, 20, 30, 40}.contains(line.used), "days used: " + text);
+            if (std::exchange(read, true))
+                check(line.left == previous.left - line.used && line.total >= previous.total + line.gained,
                       "log line does not follow on from the one before: " + text);
             previous = line;
         }
         const bool informationViewed = game.main().ui.cmdDiffusion->isEnabled();
-        if (informationViewed && previous) {
-            check(state.DaysLeft == previous->left && state.TotalConverted == previous->total,
+        if (informationViewed && read) {
+            check(state.DaysLeft == line.left && state.TotalConverted == line.total,
                   "the last log line is not the state");
             check(game.main().ui.txtDaysLeft->text() == QString::number(state.DaysLeft), "days box is not the state");
         }
