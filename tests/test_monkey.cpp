@@ -349,7 +349,8 @@ private slots:
             while (!monkey.game.dialogs.ended && monkey.violations.isEmpty() && played < events
                    && monkey.events.size() < kLongestGame) {
                 monkey.play();
-                ++played;
+                if (++played % 100000 == 0)
+                    qInfo("monkey: %ld events, %ld games, %.0f s", played, games, clock.elapsed() / 1000.0);
             }
             checks += monkey.checks;
             const Startup::GameState &state = monkey.game.state();
