@@ -44,7 +44,7 @@ QRect inkIn(const QImage &image, int top, int bottom)
 
 } // namespace
 
-class sheet_iconTest : public QObject
+class SheetIconTest : public QObject
 {
     Q_OBJECT
 
@@ -162,5 +162,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(sheet_iconTest)
+QTEST_MAIN(SheetIconTest)
 #include "test_sheet_icon.moc"

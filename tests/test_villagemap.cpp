@@ -28,7 +28,7 @@ bool isBlack(const QImage &image, int x, int y) { return image.pixel(x, y) == 0x
 
 } // namespace
 
-class villagemapTest : public QObject
+class VillageMapTest : public QObject
 {
     Q_OBJECT
 
@@ -139,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(villagemapTest)
+QTEST_MAIN(VillageMapTest)
 #include "test_villagemap.moc"
