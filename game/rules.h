@@ -40,4 +40,7 @@ Verdict GiveDemonstration(GameState &state, int farm);
 // says; with no mode set it does nothing and counts as accepted.
 Verdict ClickFarm(GameState &state, int farm);
 
+// The grade shows on the feedback screen once fewer than ten days are left.
+inline bool GradeIsShown(const GameState &state) { return state.DaysLeft <= 9; }
+
 } // namespace Startup

@@ -7,7 +7,7 @@
 
 void MessageBoxDialogs::message(QWidget *over, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok, over);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(Startup::kApplicationTitle), text, QMessageBox::Ok, over);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -17,9 +17,9 @@ frmAbout::frmAbout(Session &session) : Form(session)
 
 void frmAbout::Form_Load()
 {
-    const QString title = QString::fromLatin1(kApplicationTitle);
+    const QString title = QString::fromLatin1(Startup::kApplicationTitle);
     setWindowTitle(QStringLiteral("About ") + title);
-    ui.lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    ui.lblVersion->setText(QStringLiteral("Version ") + QString::fromStdString(Startup::VersionText()));
     ui.lblTitle->setText(title);
 }
 

@@ -29,7 +29,7 @@ bool PrepareApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+        QString::fromStdString(VersionText()));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
     const bool fontsLoaded = Assets::loadFonts();

@@ -1,0 +1,458 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "program.h"
+
+#include "identity.h"
+#include "numbers.h"
+
+#include <algorithm>
+#include <string>
+
+namespace Startup {
+
+namespace {
+
+constexpr std::string_view kWindowNames[kWindows] = {
+    "frmIntro",
+    "frmMain",
+    "frmDiffusion",
+    "frmVillage1",
+    "frmInformation",
+    "frmFeedback",
+    "frmAbout",
+};
+
+// The feedback list shows the log in a fixed-pitch font, set at every opening.
+constexpr std::string_view kLogFont = "Courier New";
+constexpr double kLogFontSize = 11;
+
+std::string farmButton(int farm) { return "cmdV1_" + std::to_string(farm); }
+
+} // namespace
+
+std::string_view WindowName(Window window) { return kWindowNames[static_cast<int>(window)]; }
+
+const ControlState &WindowState::control(std::string_view name) const
+{
+    static const ControlState design;
+    const auto found = controls.find(name);
+    return found == controls.end() ? design : found->second;
+}
+
+Program::Program() = default;
+
+// --- Steps, applied to the windows' state as they are written
+// ----------------------------------
+
+void Program::emit(Step step)
+{
+    WindowState &window = windows[static_cast<int>(step.window)];
+    if (step.kind != StepKind::Message && step.kind != StepKind::EndProgram)
+        window.exists = true;
+    switch (step.kind) {
+    case StepKind::SetText: {
+        ControlState &control = window.controls[step.control];
+        control.text = step.text;
+        control.textSet = true;
+        break;
+    }
+    case StepKind::SetEnabled: window.controls[step.control].enabled = step.enabled; break;
+    case StepKind::SetFont: {
+        ControlState &control = window.controls[step.control];
+        control.font = step.text;
+        control.size = step.size;
+        break;
+    }
+    case StepKind::SetLines: window.controls[step.control].lines = step.lines; break;
+    default: break;
+    }
+    steps.push_back(std::move(step));
+}
+
+void Program::show(Window window)
+{
+    emit({StepKind::Show, window});
+    windows[static_cast<int>(window)].showing = true;
+    std::erase(order, window);
+    order.push_back(window);
+}
+
+// The window shown before a hidden one gets the keyboard focus back.
+void Program::hide(Window window)
+{
+    WindowState &state = windows[static_cast<int>(window)];
+    if (!state.exists)
+        return;
+    emit({StepKind::Hide, window});
+    state.showing = false;
+    const bool wasLast = !order.empty() && order.back() == window;
+    std::erase(order, window);
+    if (wasLast && !order.empty())
+        emit({StepKind::Activate, order.back()});
+}
+
+void Program::discard(Window window)
+{
+    const bool wasLast = !order.empty() && order.back() == window;
+    emit({StepKind::Discard, window});
+    windows[static_cast<int>(window)] = WindowState();
+    std::erase(order, window);
+    if (wasLast && !order.empty())
+        emit({StepKind::Activate, order.back()});
+}
+
+void Program::message(Window over, std::string_view text)
+{
+    emit({StepKind::Message, over, {}, std::string(text)});
+    awaitingOK = true;
+}
+
+void Program::setText(Window window, std::string_view control, std::string_view text)
+{
+    emit({StepKind::SetText, window, std::string(control), std::string(text)});
+}
+
+void Program::setEnabled(Window window, std::string_view control, bool enabled)
+{
+    emit({StepKind::SetEnabled, window, std::string(control), {}, enabled});
+}
+
+void Program::endProgram()
+{
+    emit({StepKind::EndProgram, Window::frmMain});
+    programEnded = true;
+    order.clear();
+    for (WindowState &window : windows)
+        window.showing = false;
+}
+
+bool Program::accepts(Window window, std::string_view control) const
+{
+    const WindowState &state = this->window(window);
+    return !programEnded && !awaitingOK && state.showing && (control.empty() || state.control(control).enabled);
+}
+
+void Program::MessageClosed() { awaitingOK = false; }
+
+// --- Start-up and the setup screen
+// -------------------------------------------------------------
+
+void Program::setGameButtonsLocked(bool locked)
+{
+    for (const char *button : {"cmdDiffusion", "cmdFeedback"}) {
+        setEnabled(Window::frmMain, button, !locked);
+        setText(Window::frmMain, button, locked ? "X" : "");
+    }
+}
+
+Steps Program::Main()
+{
+    if (windows[static_cast<int>(Window::frmIntro)].exists)
+        return {};
+    setGameButtonsLocked(true);
+    BuildActionTable(game);
+    setText(Window::frmIntro, "txtDays", std::to_string(365));
+    setText(Window::frmIntro, "txtPercent", std::to_string(100));
+    show(Window::frmIntro);
+    return std::exchange(steps, {});
+}
+
+Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
+{
+    return event(Window::frmIntro, "cmdNameOK", [&] {
+        // A refusal names the box to fill in again; the focus goes there once the
+        // message is read.
+        auto refuse = [this](const char *box, const std::string &text) {
+            message(Window::frmIntro, text);
+            emit({StepKind::Focus, Window::frmIntro, box});
+        };
+        if (typed.name.empty())
+            return refuse("txtName", "Please enter your name");
+        if (typed.days.empty())
+            return refuse("txtDays", "Please enter a number of days.");
+        if (typed.percent.empty())
+            return refuse("txtPercent", "Please enter a percentage.");
+        const auto days = ParseTypedNumber(typed.days);
+        if (!days || *days < kFewestDaysTyped)
+            return refuse("txtDays",
+                "Please enter a number of days from " + std::to_string(kFewestDaysTyped) + " to "
+                    + std::to_string(INT16_MAX) + ".");
+        const auto percent = ParseTypedNumber(typed.percent);
+        if (!percent)
+            return refuse("txtPercent",
+                "Please enter a percentage from " + std::to_string(INT16_MIN) + " to " + std::to_string(INT16_MAX)
+                    + ".");
+
+        game.DaysLeft = *days;
+        game.TargetPercent = *percent;
+        game.PlayerName = typed.name;
+        typedDays = *days;
+        refreshDaysLeft();
+        game.DaysLeft = static_cast<std::int16_t>(game.DaysLeft - kInformationDays);
+        hide(Window::frmIntro);
+        show(Window::frmMain);
+    });
+}
+
+Steps Program::frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed)
+{
+    return KeyAscii == 13 ? frmIntro_cmdNameOK_Click(typed) : Steps();
+}
+
+// --- The main screen
+// ---------------------------------------------------------------------------
+
+void Program::refreshDaysLeft() { setText(Window::frmMain, "txtDaysLeft", std::to_string(game.DaysLeft)); }
+
+// The first view opens the game: the locked game buttons are its only record.
+Steps Program::frmMain_cmdInformation_Click()
+{
+    return event(Window::frmMain, "cmdInformation", [&] {
+        show(Window::frmInformation);
+        refreshDaysLeft();
+        if (!window(Window::frmMain).control("cmdDiffusion").enabled) {
+            setGameButtonsLocked(false);
+            LogInformationViewed(game);
+        }
+    });
+}
+
+Steps Program::frmMain_cmdDiffusion_Click()
+{
+    return event(Window::frmMain, "cmdDiffusion", [&] {
+        show(Window::frmDiffusion);
+        refreshDaysLeft();
+    });
+}
+
+// All farm buttons disabled is the map's view-only mode.
+void Program::setFarmButtonsEnabled(bool enabled)
+{
+    for (int farm = 1; farm <= kFarms; ++farm)
+        setEnabled(Window::frmVillage1, farmButton(farm), enabled);
+}
+
+Steps Program::frmMain_cmdMapDisplay_Click()
+{
+    return event(Window::frmMain, "cmdMapDisplay", [&] {
+        setFarmButtonsEnabled(false);
+        show(Window::frmVillage1);
+    });
+}
+
+Steps Program::frmMain_cmdFeedback_Click()
+{
+    return event(Window::frmMain, "cmdFeedback", [&] {
+        if (GradeIsShown(game)) {
+            setText(Window::frmFeedback, "lblScore", std::to_string(ComputeGrade(game)) + ' ');
+            setText(Window::frmFeedback, "lblScoreText", "is your grade.");
+        }
+        show(Window::frmFeedback);
+        emit({StepKind::SetFont, Window::frmFeedback, "List1", std::string(kLogFont), false, kLogFontSize});
+        emit({StepKind::SetLines, Window::frmFeedback, "List1", {}, false, 0, game.ActivityLog});
+        refreshDaysLeft();
+    });
+}
+
+// The about box is built afresh at every opening and fills in its texts then.
+void Program::loadAbout()
+{
+    setText(Window::frmAbout, "", std::string("About ") + kApplicationTitle);
+    setText(Window::frmAbout, "lblVersion", "Version " + VersionText());
+    setText(Window::frmAbout, "lblTitle", kApplicationTitle);
+}
+
+Steps Program::frmMain_CommandAbout_Click()
+{
+    return event(Window::frmMain, "CommandAbout", [&] {
+        if (!window(Window::frmAbout).exists)
+            loadAbout();
+        show(Window::frmAbout);
+    });
+}
+
+Steps Program::frmMain_cmdQuit_Click()
+{
+    return event(Window::frmMain, "cmdQuit", [&] { endProgram(); });
+}
+
+// --- The action menu
+// ---------------------------------------------------------------------------
+
+// A media or group activity: the menu closes whether it is carried out or
+// refused, before the refusal's message.
+void Program::carryOutMediaActivity(MediaActivity activity)
+{
+    const Verdict verdict = CarryOutMediaActivity(game, activity);
+    if (verdict != Verdict::Accepted) {
+        hide(Window::frmDiffusion);
+        message(Window::frmMain, RefusalMessage(verdict));
+        return;
+    }
+    refreshDaysLeft();
+    hide(Window::frmDiffusion);
+}
+
+// A talk or a demonstration is aimed on the map; the farm click carries it out.
+void Program::openMap(std::string_view mode)
+{
+    game.MapMode = mode;
+    show(Window::frmVillage1);
+    hide(Window::frmDiffusion);
+}
+
+Steps Program::frmDiffusion_Command0_Click()
+{
+    return event(Window::frmDiffusion, "Command0", [&] { openMap(kTalkMode); });
+}
+Steps Program::frmDiffusion_Command1_Click()
+{
+    return event(Window::frmDiffusion, "Command1", [&] { carryOutMediaActivity(MediaActivity::Newspaper); });
+}
+Steps Program::frmDiffusion_Command2_Click()
+{
+    return event(Window::frmDiffusion, "Command2", [&] { carryOutMediaActivity(MediaActivity::Radio); });
+}
+Steps Program::frmDiffusion_Command3_Click()
+{
+    return event(Window::frmDiffusion, "Command3", [&] { carryOutMediaActivity(MediaActivity::RandomVillager); });
+}
+Steps Program::frmDiffusion_Command4_Click()
+{
+    return event(Window::frmDiffusion, "Command4", [&] { carryOutMediaActivity(MediaActivity::Training); });
+}
+Steps Program::frmDiffusion_Command5_Click()
+{
+    return event(Window::frmDiffusion, "Command5", [&] { carryOutMediaActivity(MediaActivity::Film); });
+}
+Steps Program::frmDiffusion_Command6_Click()
+{
+    return event(Window::frmDiffusion, "Command6", [&] { openMap(kDemoMode); });
+}
+Steps Program::frmDiffusion_Command7_Click()
+{
+    return event(Window::frmDiffusion, "Command7", [&] { hide(Window::frmDiffusion); });
+}
+
+// --- The village map
+// ---------------------------------------------------------------------------
+
+// A talk or a demonstration on farm Index, as the action menu chose. Whether
+// the map closes, and whether before or after a refusal's message, depends on
+// the outcome.
+Steps Program::frmVillage1_cmdV1_Click(int Index)
+{
+    if (Index < 1 || Index > kFarms)
+        return {};
+    return event(Window::frmVillage1, farmButton(Index), [&] {
+        const bool talking = game.MapMode == kTalkMode;
+        const Verdict verdict = ClickFarm(game, Index);
+        switch (verdict) {
+        case Verdict::Accepted:
+            refreshDaysLeft();
+            hide(Window::frmVillage1);
+            break;
+        case Verdict::NotEnoughTime:
+            if (talking)
+                hide(Window::frmVillage1);
+            message(Window::frmMain, RefusalMessage(verdict));
+            break;
+        case Verdict::TalkFirst: message(Window::frmMain, RefusalMessage(verdict)); break;
+        case Verdict::OneDemoPerFarm:
+            message(Window::frmMain, RefusalMessage(verdict));
+            hide(Window::frmVillage1);
+            break;
+        }
+    });
+}
+
+// Go Back also ends the view-only mode.
+Steps Program::frmVillage1_Command1_Click()
+{
+    return event(Window::frmVillage1, "Command1", [&] {
+        hide(Window::frmVillage1);
+        setFarmButtonsEnabled(true);
+    });
+}
+
+// --- Information, feedback, about box, close boxes
+// ---------------------------------------------
+
+Steps Program::frmInformation_Command7_Click()
+{
+    return event(Window::frmInformation, "Command7", [&] { hide(Window::frmInformation); });
+}
+Steps Program::frmFeedback_Command7_Click()
+{
+    return event(Window::frmFeedback, "Command7", [&] { hide(Window::frmFeedback); });
+}
+Steps Program::frmAbout_cmdOK_Click()
+{
+    return event(Window::frmAbout, "cmdOK", [&] { discard(Window::frmAbout); });
+}
+
+Steps Program::frmFeedback_cmdQuit_Click()
+{
+    return event(Window::frmFeedback, "cmdQuit", [&] { endProgram(); });
+}
+
+// Closing the setup or main screen ends the program, as "Quit Game" does; any
+// other window closed through its frame is discarded (the about box's close box
+// acts as its OK, which discards it too).
+Steps Program::Form_Close(Window window)
+{
+    return event(window, {}, [&] {
+        if (window == Window::frmIntro || window == Window::frmMain)
+            endProgram();
+        else
+            discard(window);
+    });
+}
+
+// --- Events by name
+// ----------------------------------------------------------------------------
+
+Steps Program::Press(Window window, std::string_view control, const SetupTexts &typed)
+{
+    using Click = Steps (Program::*)();
+    static const struct {
+        Window window;
+        std::string_view control;
+        Click click;
+    } kClicks[] = {
+        {Window::frmMain, "cmdInformation", &Program::frmMain_cmdInformation_Click},
+        {Window::frmMain, "cmdDiffusion", &Program::frmMain_cmdDiffusion_Click},
+        {Window::frmMain, "cmdMapDisplay", &Program::frmMain_cmdMapDisplay_Click},
+        {Window::frmMain, "cmdFeedback", &Program::frmMain_cmdFeedback_Click},
+        {Window::frmMain, "CommandAbout", &Program::frmMain_CommandAbout_Click},
+        {Window::frmMain, "cmdQuit", &Program::frmMain_cmdQuit_Click},
+        {Window::frmDiffusion, "Command0", &Program::frmDiffusion_Command0_Click},
+        {Window::frmDiffusion, "Command1", &Program::frmDiffusion_Command1_Click},
+        {Window::frmDiffusion, "Command2", &Program::frmDiffusion_Command2_Click},
+        {Window::frmDiffusion, "Command3", &Program::frmDiffusion_Command3_Click},
+        {Window::frmDiffusion, "Command4", &Program::frmDiffusion_Command4_Click},
+        {Window::frmDiffusion, "Command5", &Program::frmDiffusion_Command5_Click},
+        {Window::frmDiffusion, "Command6", &Program::frmDiffusion_Command6_Click},
+        {Window::frmDiffusion, "Command7", &Program::frmDiffusion_Command7_Click},
+        {Window::frmVillage1, "Command1", &Program::frmVillage1_Command1_Click},
+        {Window::frmInformation, "Command7", &Program::frmInformation_Command7_Click},
+        {Window::frmFeedback, "Command7", &Program::frmFeedback_Command7_Click},
+        {Window::frmFeedback, "cmdQuit", &Program::frmFeedback_cmdQuit_Click},
+        {Window::frmAbout, "cmdOK", &Program::frmAbout_cmdOK_Click},
+    };
+    for (const auto &entry : kClicks)
+        if (entry.window == window && entry.control == control)
+            return (this->*entry.click)();
+    if (window == Window::frmIntro) {
+        if (control == "cmdNameOK")
+            return frmIntro_cmdNameOK_Click(typed);
+        if (control == "txtName" || control == "txtDays" || control == "txtPercent")
+            return frmIntro_KeyPress(13, typed);
+    }
+    if (window == Window::frmVillage1)
+        for (int farm = 1; farm <= kFarms; ++farm)
+            if (control == farmButton(farm))
+                return frmVillage1_cmdV1_Click(farm);
+    return {};
+}
+
+} // namespace Startup
