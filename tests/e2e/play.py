@@ -7,13 +7,15 @@ accessible name and pressed through AT-SPI, or clicked or typed into with
 xdotool where a real mouse click or key press matters. After every step the
 test polls the accessibility tree until the player sees what the step expects:
 the windows showing (a message box by its text), the days box, the activity
-log, the grade.
+log, the grade. The steps and what each expects come from game.json, the table
+the browser edition's tests play as well.
 
 Usage: play.py PATH/TO/brimwold   (exit status 77: a needed tool is missing)
 """
 
 import ctypes
 import importlib.util
+import json
 import os
 import select
 import shutil
@@ -29,46 +31,10 @@ POLL = 0.05  # seconds between two looks at the accessibility tree
 STEP_TIMEOUT = 10
 START_TIMEOUT = 30
 
-# The windows by title; a message box is "Message: " and its text.
-INTRO, MAIN, INFO, MENU, MAP, FEEDBACK, ABOUT = (
-    "Intro", "Brimwold", "Information", "Diffusion", "Village1", "Feedback", "About Brimwold")
-MESSAGE = "Message"
-NAME_BOX, DAYS_BOX = "Please enter your name.", "How many days do you plan on staying with us?"
-BACK = "<-- Go Back"
-TALK, NEWSPAPER, RADIO, VILLAGER, TRAINING, FILM, DEMO = (
-    "Talk to a specific opinion leader (20 days)", "Use Newspaper ads to inform villagers (10 days)",
-    "Use Radio ads to inform villagers (10 days)", "Talk to a villager at random (10 days)",
-    "Train interested local villagers (30 days)", "Show a film at a public meeting (30 days)",
-    "Conduct a demonstration at a leaders farm (40 days)")
-FARMS = [f"Farm {farm}" for farm in range(1, 11)]
-NO_TIME = "You don't have enough time for that"
-TALK_FIRST = "You must talk to a opinion leader before giving a demonstration"
-ONE_DEMO = "You may only have one demonstration at each farm"
-HEADINGS = ["Action" + " " * 46 + "Used" + " " * 10 + "Left" + " " * 9 + "%Converted" + " " * 4 + "Total",
-            "  Days         Days"]
-GRADE = ["38 ", "is your grade."]
-ABOUT_TEXT = ["Brimwold", "Version 2.1.0",
-              "Brimwold is a teaching game about how a new idea spreads through a village. You are the change "
-              "agent: spend your days on newspapers, radio, films, training, talks with opinion leaders and farm "
-              "demonstrations."]
-
-# The whole game's activity log, line by line.
-LOG = [
-    "Information                 045     320         000      000",
-    "Newspaper                   010     310         002      002",
-    "Radio                       010     300         004      006",
-    "Talk to villager            010     290         001      007",
-    "Train Villagers             030     260         002      009",
-    "Film                        030     230         006      015",
-    "Talk to opinion leader (3)  020     210         002      017",
-    "Give a demonstration (3)    040     170         004      021",
-    "Talk to opinion leader (9)  020     150         005      026",
-    "Give a demonstration (9)    040     110         012      038",
-    "Talk to opinion leader (10) 020     090         005      043",
-    "Give a demonstration (10)   040     050         012      055",
-    "Talk to opinion leader (8)  020     030         004      062",
-    "Film                        030     000         004      066",
-]
+# The whole game, step by step, shared with the browser edition's tests.
+TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "game.json")
+MESSAGE = "Message"  # a message box is "Message: " and its text
+MAIN, FEEDBACK = "Brimwold", "Feedback"
 
 
 class Failure(Exception):
@@ -192,96 +158,33 @@ def program_ended():
     return lambda: game.app.poll(), 0
 
 
-# --- The game, step by step ------------------------------------------------------------------
+# --- The game, step by step, from the shared table ------------------------------------------
 
-def step(do, where, what=None, text=None, *, showing, days=None, checks=()):
-    """One thing the player does, and what is to be seen afterwards."""
-    return [(do, where, what, text, showing, days, list(checks))]
-
-
-def said(text):
-    return f"{MESSAGE}: {text}"
-
-
-def via_menu(activity, **after):
-    return step("press", MAIN, "Diffusion", showing={MAIN, MENU}) + step("press", MENU, activity, **after)
-
-
-def on_farm(activity, farm, **after):
-    return via_menu(activity, showing={MAIN, MAP}) + step("click", MAP, f"Farm {farm}", **after)
-
-
-def refused(steps, message, showing_after, days=None):
-    """Steps whose last one is refused: the message box shows over that step's windows; OK leaves `showing_after`."""
-    *before, (do, where, what, text, showing, _, checks) = steps
-    return [*before, (do, where, what, text, showing | {said(message)}, None, checks),
-            *step("press", MESSAGE, "OK", showing=showing_after, days=days)]
+def expectations_of(row, log):
+    """What the player is to see after a step of the table, as (probe, expected) pairs."""
+    expected = []
+    if row["showing"] is not None:
+        expected.append((lambda: sorted(k for k, _ in windows()), sorted(row["showing"])))
+    if "days" in row:
+        expected.append((lambda: text_of(MAIN, "Days left"), row["days"]))
+    if "enabled" in row:
+        enabled = row["enabled"]
+        expected.append(buttons_enabled(enabled["window"], enabled["buttons"], enabled["on"]))
+    if "log" in row:
+        expected.append(listed(log[:row["log"]]))
+    if "labels" in row:
+        expected.append(labels(row["labels"]["window"], row["labels"]["texts"]))
+    if "describes" in row:
+        fact = row["describes"]
+        expected.append(describes(fact["window"], fact["control"], fact["fact"]))
+    if row.get("ended"):
+        expected.append(program_ended())
+    return expected
 
 
-GAME = [
-    # Setup: no name, then days that are no number; Enter answers a message box and presses OK in a box.
-    *step("click", INTRO, "OK", showing={INTRO, said("Please enter your name")}),
-    *step("key", MESSAGE, text="Return", showing={INTRO}),
-    *step("type", INTRO, NAME_BOX, "Ada", showing={INTRO}),
-    *step("type", INTRO, DAYS_BOX, "1x", showing={INTRO}),
-    *refused(step("key", INTRO, text="Return", showing={INTRO}),
-             "Please enter a number of days from -32723 to 32767.", {INTRO}),
-    *step("type", INTRO, DAYS_BOX, "365", showing={INTRO}),
-    *step("key", INTRO, text="Return", showing={MAIN}, days="365",
-          checks=[buttons_enabled(MAIN, ["Diffusion", "Feedback"], False)]),
-    # The map before the information: for looking only.
-    *step("press", MAIN, "Map Display", showing={MAIN, MAP}, checks=[buttons_enabled(MAP, FARMS, False)]),
-    *step("press", MAP, BACK, showing={MAIN}),
-    # The information charges its days and opens the game.
-    *step("click", MAIN, "Information (45 Days)", showing={MAIN, INFO}, days="320",
-          checks=[buttons_enabled(MAIN, ["Diffusion", "Feedback"], True),
-                  describes(INFO, "Village 1 Information", "Newspaper Exposure = 20%")]),
-    *step("press", INFO, BACK, showing={MAIN}),
-    # Every media activity once, each closing the menu.
-    *via_menu(NEWSPAPER, showing={MAIN}, days="310"),
-    *via_menu(RADIO, showing={MAIN}, days="300"),
-    *via_menu(VILLAGER, showing={MAIN}, days="290"),
-    *via_menu(TRAINING, showing={MAIN}, days="260"),
-    *via_menu(FILM, showing={MAIN}, days="230"),
-    # The feedback so far, without a grade.
-    *step("press", MAIN, "Feedback", showing={MAIN, FEEDBACK},
-          checks=[listed(LOG[:6]), labels(FEEDBACK, HEADINGS)]),
-    *step("press", FEEDBACK, BACK, showing={MAIN}),
-    # A demonstration before a talk is refused over the map, which stays open.
-    *via_menu(DEMO, showing={MAIN, MAP}, checks=[buttons_enabled(MAP, FARMS, True)]),
-    *refused(step("click", MAP, "Farm 3", showing={MAIN, MAP}), TALK_FIRST, {MAIN, MAP}, "230"),
-    *step("press", MAP, BACK, showing={MAIN}),
-    # Talks and demonstrations; a farm's second demonstration is refused, and then the map closes.
-    *on_farm(TALK, 3, showing={MAIN}, days="210"),
-    *on_farm(DEMO, 3, showing={MAIN}, days="170"),
-    *refused(on_farm(DEMO, 3, showing={MAIN, MAP}), ONE_DEMO, {MAIN}, "170"),
-    *on_farm(TALK, 9, showing={MAIN}, days="150"),
-    *on_farm(DEMO, 9, showing={MAIN}, days="110"),
-    *on_farm(TALK, 10, showing={MAIN}, days="90"),
-    *on_farm(DEMO, 10, showing={MAIN}, days="50"),
-    *on_farm(TALK, 8, showing={MAIN}, days="30"),
-    # Too little time: a demonstration keeps the map open; a talk closes it, and a media activity the menu.
-    *refused(on_farm(DEMO, 8, showing={MAIN, MAP}), NO_TIME, {MAIN, MAP}, "30"),
-    *step("press", MAP, BACK, showing={MAIN}),
-    *via_menu(FILM, showing={MAIN}, days="0"),
-    *refused(on_farm(TALK, 1, showing={MAIN}), NO_TIME, {MAIN}, "0"),
-    *refused(via_menu(NEWSPAPER, showing={MAIN}), NO_TIME, {MAIN}, "0"),
-    # The about box, closed with Esc.
-    *step("press", MAIN, "About", showing={MAIN, ABOUT}, checks=[labels(ABOUT, ABOUT_TEXT)]),
-    *step("key", ABOUT, text="Escape", showing={MAIN}),
-    # The whole log and the grade, then the end.
-    *step("press", MAIN, "Feedback", showing={MAIN, FEEDBACK},
-          checks=[listed(LOG), labels(FEEDBACK, HEADINGS + GRADE)]),
-    *step("press", FEEDBACK, "Quit Game", showing=None, checks=[program_ended()]),
-]
-
-
-def play(number, do, where, what, text, showing, days, checks):
-    expectations = list(checks)
-    if showing is not None:
-        expectations.insert(0, (lambda: sorted(k for k, _ in windows()), sorted(showing)))
-    if days is not None:
-        expectations.append((lambda: text_of(MAIN, "Days left"), days))
+def play(number, row, log):
+    do, where, what, text = row["do"], row["window"], row.get("control"), row.get("text")
+    expectations = expectations_of(row, log)
     if do == "press":
         press(button(where, what))
     elif do == "click":
@@ -433,15 +336,17 @@ def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped from outside"))
     began = time.monotonic()
     global game
+    with open(TABLE) as table:
+        shared = json.load(table)
     game = Desktop(os.path.abspath(sys.argv[1]))
     try:
         with game:
-            for number, row in enumerate(GAME, 1):
-                play(number, *row)
+            for number, row in enumerate(shared["steps"], 1):
+                play(number, row, shared["log"])
     except Exception as failure:
         print(f"FAILED {failure}\n--- the program's output:\n{getattr(game, 'output', '')}", file=sys.stderr)
         return 1
-    print(f"played a whole game in {len(GAME)} steps, {time.monotonic() - began:.1f} s")
+    print(f"played a whole game in {len(shared['steps'])} steps, {time.monotonic() - began:.1f} s")
     return 0
 
 
