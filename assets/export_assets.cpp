@@ -1,8 +1,9 @@
 // Writes the program's pictures to image files:
 //   brimwold-export-assets OUTDIR [SCALE...]
 // gives village-map@SCALEx.png, information-sheet@SCALEx.png and
-// about-icon@SCALEx.png for each scale (default 1 and 2), plus about-icon.svg
-// and about-icon-N.png for the icon sizes a desktop theme wants.
+// about-icon@SCALEx.png for each scale (default 1 and 2), plus about-icon.svg,
+// about-icon-N.png for the icon sizes a desktop theme wants, and
+// information-sheet.txt, the sheet's facts as text for screen readers.
 
 #include "assets.h"
 
@@ -11,10 +12,37 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPixmap>
+#include <QSet>
 
+#include <algorithm>
 #include <cstdio>
+
+// Saves a picture as the smallest lossless PNG: one bit per pixel where it is
+// pure black and white, a palette where it has at most 256 colours, and the
+// strongest compression.
+static bool saveSmallest(const QPixmap &pixmap, const QString &file)
+{
+    QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height() && colours.size() <= 256; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width() && colours.size() <= 256; ++x)
+            colours.insert(line[x]);
+    }
+    if (colours.size() <= 256) {
+        QList<QRgb> table(colours.begin(), colours.end());
+        std::sort(table.begin(), table.end());
+        const bool blackAndWhite = table == QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+        image = image.convertToFormat(blackAndWhite ? QImage::Format_Mono : QImage::Format_Indexed8, table,
+                                      Qt::ThresholdDither | Qt::AvoidDither);
+    }
+    QImageWriter writer(file, "png");
+    writer.setQuality(0);
+    return writer.write(image);
+}
 
 int main(int argc, char **argv)
 {
@@ -46,12 +74,14 @@ int main(int argc, char **argv)
     for (const auto &picture : pictures)
         for (qreal scale : scales) {
             const QString file = out.filePath(QStringLiteral("%1@%2x.png").arg(QLatin1String(picture.name)).arg(scale));
-            ok = Assets::renderPicture(picture.draw, picture.size, scale).save(file) && ok;
+            ok = saveSmallest(Assets::renderPicture(picture.draw, picture.size, scale), file) && ok;
         }
 
     for (int size : {16, 32, 48, 64, 128, 256})
         ok = Assets::aboutIcon().pixmap(size, size).save(out.filePath(QStringLiteral("about-icon-%1.png").arg(size))) && ok;
     QFile svg(out.filePath(QStringLiteral("about-icon.svg")));
     ok = svg.open(QIODevice::WriteOnly) && svg.write(Assets::aboutIconSvg()) >= 0 && ok;
+    QFile sheetText(out.filePath(QStringLiteral("information-sheet.txt")));
+    ok = sheetText.open(QIODevice::WriteOnly) && sheetText.write(Assets::informationSheetText().toUtf8()) >= 0 && ok;
     return ok ? 0 : 1;
 }
