@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine for the game, builds it, and then
 #   ./setup.sh play   starts the game;
-#   ./setup.sh test   runs every test, also under the sanitizers, and the fuzz targets briefly.
+#   ./setup.sh test   runs every test, also under the sanitizers, the fuzz targets briefly, and
+#                     builds and tests the browser edition.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,6 +18,8 @@ missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
+# Some builds of nodejs bring npm along; Debian's has it as a package of its own.
+[ "$what" = play ] || command -v npm >/dev/null || missing+=(npm)
 if ((${#missing[@]})); then
   as_root=()
   [ "$(id -u)" -eq 0 ] || as_root=(sudo)
@@ -30,7 +33,9 @@ if [ "$what" = play ]; then
 fi
 
 # Every test in the normal build, again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then a short run of each fuzz target (tools/fuzz-long and tools/monkey-long run longer).
+# then a short run of each fuzz target (tools/fuzz-long and tools/monkey-long run longer), then
+# the browser edition, brimwold.html, and its tests in Chromium.
 cmake --workflow --preset ci
 cmake --workflow --preset asan
 cmake --workflow --preset fuzz
+cmake --workflow --preset web

@@ -1,0 +1,117 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Puts the browser edition together as one self-contained HTML file.
+
+Usage: assemble.py OUT.html --version V --template T --style CSS --script JS --core CORE.js --wasm CORE.wasm
+                   --designs DESIGNS.json --pictures DIR --fonts DIR --font-licence LICENSE.txt
+
+Everything is inside the file: the script and the WebAssembly, the styles and
+fonts, the pictures, the windows' designs, and the program's and the fonts'
+licence notices. A Content-Security-Policy allows the page's own script and
+style (by their hashes), WebAssembly, and images and fonts from inside the
+file; nothing else, and nothing from outside.
+"""
+
+import argparse
+import base64
+import hashlib
+import json
+import os
+import re
+
+# The faces the windows' designs and the core name, and the carried face for each.
+FACES = {"": "Brimwold Sans", "MS Sans Serif": "Brimwold Sans", "Microsoft Sans Serif": "Brimwold Sans",
+         "Arial": "Brimwold Sans", "Courier New": "Brimwold Mono"}
+FONT_FILES = [("Brimwold Sans", "normal", "BrimwoldSans-Regular.woff2"),
+              ("Brimwold Sans", "bold", "BrimwoldSans-Bold.woff2"),
+              ("Brimwold Mono", "normal", "BrimwoldMono-Regular.woff2")]
+PICTURES = {"village-map": [790, 600], "information-sheet": [496, 515], "about-icon": [32, 32]}
+
+NOTICE = """Brimwold {version}: a teaching game about how a new idea spreads through a village.
+Copyright (C) The Brimwold developers.
+
+This program is free software: you can redistribute it and/or modify it under
+the terms of the GNU General Public License as published by the Free Software
+Foundation, either version 3 of the License, or (at your option) any later
+version. It is distributed in the hope that it will be useful, but WITHOUT ANY
+WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A
+PARTICULAR PURPOSE. See the GNU General Public License for more details
+(https://www.gnu.org/licenses/gpl-3.0.html).
+
+This one file holds the program in compiled form: whoever passes it on passes
+on its complete source code too, under the same licence.
+
+The fonts in this file, Brimwold Sans and Brimwold Mono, are subsets of fonts
+of the Liberation family 2.1, renamed as their licence asks; they are under the
+SIL Open Font License 1.1, whose notices follow.
+
+{fonts}"""
+
+
+def read(path, mode="r"):
+    with open(path, mode) as f:
+        return f.read()
+
+
+def data_url(path, kind):
+    return f"data:{kind};base64," + base64.b64encode(read(path, "rb")).decode()
+
+
+def json_block(value):
+    """JSON that is safe inside a script element: no '<' can close it."""
+    return json.dumps(value, separators=(",", ":"), ensure_ascii=False).replace("<", "\\u003c")
+
+
+def digest(text):
+    return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
+
+
+def comment(text):
+    if "--" in text or text.endswith("-"):
+        raise SystemExit("assemble.py: the notice would end its comment early")
+    return f"<!--\n{text}\n-->"
+
+
+def main():
+    parser = argparse.ArgumentParser(usage=__doc__)
+    parser.add_argument("out")
+    for option in ("version", "template", "style", "script", "core", "wasm", "designs", "pictures", "fonts",
+                   "font-licence"):
+        parser.add_argument("--" + option, required=True)
+    args = parser.parse_args()
+
+    fonts = "".join(
+        f'@font-face{{font-family:"{family}";font-weight:{weight};font-display:block;'
+        f'src:url({data_url(os.path.join(args.fonts, file), "font/woff2")}) format("woff2")}}\n'
+        for family, weight, file in FONT_FILES)
+    style = fonts + read(args.style)
+    script = read(args.core) + "\n" + read(args.script)
+    if "</script" in script.lower():
+        raise SystemExit("assemble.py: the script would end its element early")
+    pictures = {
+        name: {"size": size, **{scale: data_url(os.path.join(args.pictures, f"{name}@{scale[1]}x.png"), "image/png")
+                                for scale in ("x1", "x2")}}
+        for name, size in PICTURES.items()}
+    assets = {"title": "Brimwold", "faces": FACES, "pictures": pictures,
+              "sheetText": read(os.path.join(args.pictures, "information-sheet.txt"))}
+    csp = ("default-src 'none'; "
+           f"script-src {digest(script)} 'wasm-unsafe-eval'; "
+           f"style-src {digest(style)}; "
+           "img-src data:; font-src data:; base-uri 'none'; form-action 'none'")
+    parts = {
+        "NOTICE": comment(NOTICE.format(version=args.version, fonts=read(args.font_licence).strip())),
+        "CSP": csp,
+        "ICON": pictures["about-icon"]["x1"],
+        "STYLE": style,
+        "DESIGNS": json_block(json.loads(read(args.designs))),
+        "ASSETS": json_block(assets),
+        "WASM": base64.b64encode(read(args.wasm, "rb")).decode(),
+        "SCRIPT": script,
+    }
+    page = re.sub(r"\{\{(\w+)\}\}", lambda m: parts[m.group(1)], read(args.template))
+    with open(args.out, "w") as out:
+        out.write(page)
+
+
+if __name__ == "__main__":
+    main()

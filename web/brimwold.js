@@ -1,0 +1,464 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Brimwold in a browser. Every window is a panel built from its design; every
+// player event goes to the game's core (C++ compiled to WebAssembly), and the
+// page plays the screen steps the core returns, in order. Nothing here decides
+// what an event does.
+(() => {
+'use strict';
+
+const data = (id) => JSON.parse(document.getElementById(id).textContent);
+const designs = data('designs');
+const assets = data('assets');
+const desktop = document.getElementById('desktop');
+
+const panels = new Map(); // built windows by design name
+let shown = []; // the showing panels, in the order they were shown
+let active = null; // the panel that has the keyboard
+let zTop = 0;
+let message = null; // the open message box: {box, ok, rest}
+let ended = false;
+let core = null;
+
+// --- Building panels from their designs ------------------------------------------------------
+
+function make(tag, className, text) {
+  const el = document.createElement(tag);
+  if (className) el.className = className;
+  if (text) el.textContent = text;
+  return el;
+}
+
+function place(el, [x, y, width, height]) {
+  Object.assign(el.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
+}
+
+// Point sizes at 96 dots per inch, the carried faces for the faces the designs name.
+const pixels = (points) => `${(points * 4) / 3}px`;
+
+function setFont(el, { family, size, bold }) {
+  el.style.fontFamily = `"${assets.faces[family] || assets.faces['']}"`;
+  if (size) el.style.fontSize = pixels(size);
+  if (bold !== undefined) el.style.fontWeight = bold ? 'bold' : 'normal';
+}
+
+const controlTags = { label: 'div', button: 'button', edit: 'input', list: 'ul', picture: 'div' };
+
+function buildControl(panel, design) {
+  const tag = design.kind === 'label' && design.buddy ? 'label' : controlTags[design.kind];
+  const el = make(tag, `control ${design.kind}`, design.text);
+  el.id = `${panel.name}-${design.name}`;
+  el.dataset.name = design.name;
+  place(el, design.rect);
+  setFont(el, design.font);
+  el.dataset.size = design.font.size;
+  if (design.accessibleName) el.setAttribute('aria-label', design.accessibleName);
+  if (design.align) el.classList.add(design.align[0], design.align[1]);
+  if (design.kind === 'label') {
+    el.classList.toggle('wrap', design.wrap);
+    if (design.buddy) el.htmlFor = `${panel.name}-${design.buddy}`;
+  } else if (design.kind === 'button') {
+    el.type = 'button';
+    if (design.default) el.classList.add('default');
+    if (design.face) {
+      el.classList.add('face');
+      ['--face', '--light', '--dark'].forEach((name, i) => el.style.setProperty(name, design.face[i]));
+    }
+    el.addEventListener('click', () => send(() => core.press(panel.name, design.name, ...setupTexts(panel))));
+  } else if (design.kind === 'edit') {
+    el.type = 'text';
+    el.readOnly = design.readOnly;
+    el.spellcheck = false;
+    el.autocomplete = 'off';
+  } else if (design.kind === 'picture') {
+    el.setAttribute('role', 'img');
+    el.classList.toggle('sunken', design.sunken);
+  }
+  if (!design.focusable) el.tabIndex = -1;
+  else if (design.kind !== 'button' && design.kind !== 'edit') el.tabIndex = 0;
+  return el;
+}
+
+// What the setup screen's three boxes hold, as the core reads them.
+function setupTexts(panel) {
+  return ['txtName', 'txtDays', 'txtPercent'].map((box) => panel.controls.get(box)?.value ?? '');
+}
+
+function picture(name) {
+  const { size, x1, x2 } = assets.pictures[name];
+  const img = make('img', 'picture-image');
+  img.alt = '';
+  img.width = size[0];
+  img.height = size[1];
+  img.src = x1;
+  img.srcset = `${x1} 1x, ${x2} 2x`;
+  return img;
+}
+
+// What a window draws besides its design: its pictures and lines.
+const drawings = {
+  frmVillage1(panel) {
+    panel.client.prepend(picture('village-map'));
+  },
+  frmInformation(panel) {
+    const box = panel.controls.get('Picture1');
+    const facts = make('div', 'sr', assets.sheetText);
+    facts.id = `${box.id}-facts`;
+    box.setAttribute('role', 'figure');
+    box.setAttribute('aria-describedby', facts.id);
+    box.append(picture('information-sheet'), facts);
+  },
+  frmAbout(panel) {
+    panel.controls.get('picIcon').append(picture('about-icon'));
+    // The etched separator: a grey stroke over a white one.
+    for (const [rect, colour] of [[[6, 163, 371, 1], 'grey'], [[7, 164, 370, 2], 'white']]) {
+      const line = make('div', `etch ${colour}`);
+      place(line, rect);
+      panel.client.append(line);
+    }
+  },
+};
+
+function build(name) {
+  const design = designs[name];
+  const el = make('section', `panel ${design.border}`);
+  const title = make('div', 'title');
+  const caption = make('span', 'caption', design.caption);
+  const close = make('button', 'close', '\u00d7');
+  const client = make('div', 'client');
+  const panel = { name, design, el, caption, client, controls: new Map(), placed: false, lastFocus: null };
+  el.hidden = true;
+  el.tabIndex = -1;
+  el.setAttribute('role', 'dialog');
+  caption.id = `${name}-caption`;
+  el.setAttribute('aria-labelledby', caption.id);
+  close.type = 'button';
+  close.tabIndex = -1;
+  close.setAttribute('aria-label', 'Close');
+  close.addEventListener('click', () => send(() => core.close(name)));
+  client.style.width = `${design.size[0]}px`;
+  client.style.height = `${design.size[1]}px`;
+  setFont(client, design.font);
+  for (const control of design.controls) {
+    const built = buildControl(panel, control);
+    panel.controls.set(control.name, built);
+    client.append(built);
+  }
+  drawings[name]?.(panel);
+  title.append(caption, close);
+  el.append(title, client);
+  listen(panel, title);
+  desktop.append(el);
+  panels.set(name, panel);
+  return panel;
+}
+
+// The window of a step: the first reference builds it, hidden.
+function panelOf(name) {
+  return panels.get(name) || build(name);
+}
+
+// --- Moving, raising and activating panels ---------------------------------------------------
+
+function moveTo(panel, left, top) {
+  panel.el.style.left = `${Math.max(0, Math.round(left))}px`;
+  panel.el.style.top = `${Math.max(0, Math.round(top))}px`;
+}
+
+// Centred in the visible part of the page, never above or left of its origin.
+function centre(el, over) {
+  const view = document.documentElement;
+  const area = over
+    ? over.getBoundingClientRect()
+    : { left: 0, top: 0, width: view.clientWidth, height: view.clientHeight };
+  return [
+    window.scrollX + area.left + (area.width - el.offsetWidth) / 2,
+    window.scrollY + area.top + (area.height - el.offsetHeight) / 2,
+  ];
+}
+
+function raise(panel) {
+  panel.el.style.zIndex = ++zTop;
+}
+
+function usable(el) {
+  return el.isConnected && !el.disabled && el.offsetParent !== null;
+}
+
+function tabStops(panel) {
+  return panel.design.tabOrder.map((name) => panel.controls.get(name)).filter(usable);
+}
+
+function setActive(panel) {
+  if (active === panel) return;
+  active?.el.classList.remove('active');
+  active = panel;
+  panel.el.classList.add('active');
+}
+
+// Raises the panel and gives it the keyboard, where its focus was last.
+function activate(panel) {
+  raise(panel);
+  setActive(panel);
+  const last = panel.lastFocus;
+  const target = last && usable(last) ? last : tabStops(panel)[0] || panel.el;
+  target.focus();
+}
+
+function listen(panel, title) {
+  const { el } = panel;
+  el.addEventListener('pointerdown', () => {
+    raise(panel);
+    setActive(panel);
+  }, true);
+  el.addEventListener('focusin', (event) => {
+    setActive(panel);
+    if (event.target !== el) panel.lastFocus = event.target;
+  });
+  // A press that leaves the keyboard nowhere gives it to the panel.
+  el.addEventListener('click', () => {
+    if (!message && !ended && !el.hidden && document.activeElement === document.body) activate(panel);
+  });
+  let drag = null;
+  title.addEventListener('pointerdown', (event) => {
+    if (event.button !== 0 || event.target.closest('button')) return;
+    drag = { x: event.clientX, y: event.clientY, left: el.offsetLeft, top: el.offsetTop };
+    title.setPointerCapture(event.pointerId);
+    event.preventDefault();
+  });
+  title.addEventListener('pointermove', (event) => {
+    if (drag) moveTo(panel, drag.left + event.clientX - drag.x, drag.top + event.clientY - drag.y);
+  });
+  const drop = () => { drag = null; };
+  title.addEventListener('pointerup', drop);
+  title.addEventListener('pointercancel', drop);
+}
+
+// --- Playing the core's steps ----------------------------------------------------------------
+
+// A player event goes to the core unless a message box is open or the program has ended.
+function send(event) {
+  if (message || ended) return;
+  play(JSON.parse(event()));
+}
+
+function play(steps) {
+  for (let i = 0; i < steps.length; ++i) {
+    if (steps[i].kind === 'Message') {
+      openMessage(steps[i], steps.slice(i + 1));
+      return;
+    }
+    perform[steps[i].kind](steps[i]);
+  }
+}
+
+function controlOf(step) {
+  return panelOf(step.window).controls.get(step.control);
+}
+
+// A number too wide for a display box is shown whole, in the largest size that
+// fits; a box is measured once its panel shows.
+function fitText(el) {
+  if (el.closest('[hidden]')) return;
+  let size = Number(el.dataset.size);
+  el.style.fontSize = pixels(size);
+  while (size > 6 && el.scrollWidth > el.clientWidth) {
+    size -= 0.5;
+    el.style.fontSize = pixels(size);
+  }
+}
+
+const perform = {
+  Show(step) {
+    const panel = panelOf(step.window);
+    panel.el.hidden = false;
+    if (!panel.placed) {
+      moveTo(panel, ...centre(panel.el));
+      panel.placed = true;
+    }
+    shown = shown.filter((p) => p !== panel).concat(panel);
+    panel.client.querySelectorAll('input[readonly]').forEach(fitText);
+    activate(panel);
+  },
+  Hide(step) {
+    const panel = panels.get(step.window);
+    if (!panel) return;
+    panel.el.hidden = true;
+    shown = shown.filter((p) => p !== panel);
+    if (active === panel) active = null;
+  },
+  Discard(step) {
+    const panel = panels.get(step.window);
+    if (!panel) return;
+    panel.el.remove();
+    panels.delete(step.window);
+    shown = shown.filter((p) => p !== panel);
+    if (active === panel) active = null;
+  },
+  Activate(step) {
+    activate(panelOf(step.window));
+  },
+  SetText(step) {
+    const text = step.text || '';
+    if (!step.control) {
+      panelOf(step.window).caption.textContent = text;
+      return;
+    }
+    const el = controlOf(step);
+    if (el.tagName !== 'INPUT') {
+      el.textContent = text;
+      return;
+    }
+    el.value = text;
+    if (el.readOnly) fitText(el);
+  },
+  SetEnabled(step) {
+    const el = controlOf(step);
+    const hadFocus = document.activeElement === el;
+    el.disabled = !step.enabled;
+    // A control that loses its enabled state passes the focus on, as on the desktop.
+    if (hadFocus && !step.enabled) activate(panelOf(step.window));
+  },
+  SetFont(step) {
+    setFont(controlOf(step), { family: step.text, size: step.size });
+  },
+  SetLines(step) {
+    controlOf(step).replaceChildren(...step.lines.map((line) => make('li', '', line)));
+  },
+  Focus(step) {
+    controlOf(step).focus();
+  },
+  EndProgram() {
+    ended = true;
+    window.removeEventListener('beforeunload', askFirst);
+    panels.clear();
+    shown = [];
+    active = null;
+    const again = make('button', 'again', 'New Game');
+    again.type = 'button';
+    again.addEventListener('click', () => window.location.reload());
+    desktop.replaceChildren(make('p', 'ended', 'The game has ended.'), again);
+    again.focus();
+  },
+};
+
+// --- The message box: modal over everything --------------------------------------------------
+
+function openMessage(step, rest) {
+  const backdrop = make('div', 'backdrop');
+  const box = make('section', 'panel message active');
+  const title = make('div', 'title');
+  const caption = make('span', 'caption', assets.title);
+  const text = make('p', 'text', step.text);
+  const ok = make('button', 'ok', 'OK');
+  caption.id = 'message-caption';
+  text.id = 'message-text';
+  box.setAttribute('role', 'alertdialog');
+  box.setAttribute('aria-modal', 'true');
+  box.setAttribute('aria-labelledby', caption.id);
+  box.setAttribute('aria-describedby', text.id);
+  ok.type = 'button';
+  title.append(caption);
+  box.append(title, make('div', 'client'));
+  box.lastChild.append(text, ok);
+  backdrop.append(box);
+  document.body.append(backdrop);
+  desktop.inert = true;
+  const over = panels.get(step.window);
+  const [left, top] = centre(box, over && !over.el.hidden ? over.el : null);
+  box.style.left = `${Math.max(0, left - window.scrollX)}px`;
+  box.style.top = `${Math.max(0, top - window.scrollY)}px`;
+  message = { backdrop, ok, rest };
+  ok.addEventListener('click', closeMessage);
+  ok.focus();
+}
+
+function closeMessage() {
+  const { backdrop, rest } = message;
+  message = null;
+  backdrop.remove();
+  desktop.inert = false;
+  core.messageClosed();
+  if (active) activate(active);
+  play(rest);
+}
+
+// --- The keyboard ----------------------------------------------------------------------------
+
+function cycle(panel, direction) {
+  const i = shown.indexOf(panel);
+  const next = shown[(i + direction + shown.length) % shown.length];
+  if (next) activate(next);
+}
+
+function moveFocus(panel, direction) {
+  const stops = tabStops(panel);
+  if (!stops.length) return;
+  const i = stops.indexOf(document.activeElement);
+  const next = i < 0 ? (direction > 0 ? 0 : stops.length - 1) : (i + direction + stops.length) % stops.length;
+  stops[next].focus();
+}
+
+document.addEventListener('keydown', (event) => {
+  if (ended) return;
+  if (message) {
+    // The box keeps the keyboard: Tab stays on OK, Esc presses it.
+    if (event.key === 'Tab') {
+      event.preventDefault();
+      message.ok.focus();
+    } else if (event.key === 'Escape') {
+      event.preventDefault();
+      message.ok.click();
+    }
+    return;
+  }
+  if (event.key === 'F6') {
+    event.preventDefault();
+    cycle(active, event.shiftKey ? -1 : 1);
+    return;
+  }
+  const panel = active;
+  if (!panel) return;
+  const target = event.target;
+  if (event.key === 'Tab') {
+    event.preventDefault();
+    moveFocus(panel, event.shiftKey ? -1 : 1);
+  } else if (event.key === 'Enter' && target.tagName === 'INPUT' && !target.readOnly) {
+    // Enter in a box is that box's event; the key goes no further.
+    event.preventDefault();
+    send(() => core.press(panel.name, target.dataset.name, ...setupTexts(panel)));
+  } else if (event.key === 'Escape' || (event.key === 'Enter' && target.tagName !== 'BUTTON')) {
+    // A dialog's default button answers Enter and Esc.
+    const button = panel.client.querySelector('button.default');
+    if (button && usable(button)) {
+      event.preventDefault();
+      button.click();
+    }
+  }
+});
+
+function askFirst(event) {
+  event.preventDefault();
+  event.returnValue = '';
+}
+
+// --- Start-up --------------------------------------------------------------------------------
+
+async function start() {
+  const text = atob(document.getElementById('core-wasm').textContent.trim());
+  const wasmBinary = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) wasmBinary[i] = text.charCodeAt(i);
+  // eslint-disable-next-line no-undef
+  const module = await BrimwoldCore({ wasmBinary });
+  const strings = (count) => Array(count).fill('string');
+  core = {
+    main: module.cwrap('brimwold_main', 'string', []),
+    press: module.cwrap('brimwold_press', 'string', strings(5)),
+    close: module.cwrap('brimwold_close', 'string', strings(1)),
+    messageClosed: module.cwrap('brimwold_message_closed', null, []),
+  };
+  window.addEventListener('beforeunload', askFirst);
+  play(JSON.parse(core.main()));
+}
+
+start();
+})();

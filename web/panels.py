@@ -1,0 +1,128 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Reads the windows' design files and writes what the page builds its panels from.
+
+Usage: panels.py OUT.json DESIGN.ui...
+
+For each window: its caption, client size, border style, resolved font, its
+controls in design order (kind, geometry, text, font, alignment, accessible
+name, focus, button face) and its tab order. Fonts are resolved as the desktop
+resolves them: a control takes its window's font and overrides what its own
+font names; the dynamic property pointSizeF sets a fractional size.
+"""
+
+import colorsys
+import json
+import sys
+import xml.etree.ElementTree as ET
+
+KINDS = {"QLabel": "label", "QPushButton": "button", "QLineEdit": "edit", "QListWidget": "list",
+         "PictureBox": "picture"}
+# Whether each kind takes the keyboard focus unless its design says otherwise.
+FOCUSABLE = {"label": False, "button": True, "edit": True, "list": True, "picture": False}
+DEFAULT_FONT = {"family": "MS Sans Serif", "size": 8.25, "bold": False}
+
+
+def properties(widget):
+    """The widget's own properties by name, as XML elements holding their value."""
+    return {p.get("name"): p[0] for p in widget.findall("property")}
+
+
+def font(props, inherited):
+    resolved = dict(inherited)
+    if "font" in props:
+        given = props["font"]
+        if given.find("family") is not None:
+            resolved["family"] = given.find("family").text
+        if given.find("pointsize") is not None:
+            resolved["size"] = float(given.find("pointsize").text)
+        if given.find("bold") is not None:
+            resolved["bold"] = given.find("bold").text == "true"
+    if "pointSizeF" in props:
+        resolved["size"] = float(props["pointSizeF"].text)
+    return resolved
+
+
+def alignment(props, default):
+    """The horizontal and vertical alignment, from Qt's alignment flags."""
+    flags = props["alignment"].text if "alignment" in props else default
+    horizontal = "center" if "AlignHCenter" in flags or "AlignCenter" in flags else (
+        "right" if "AlignRight" in flags else "left")
+    vertical = "top" if "AlignTop" in flags else ("bottom" if "AlignBottom" in flags else "middle")
+    return [horizontal, vertical]
+
+
+def shade(colour, lighter=100, darker=100):
+    """QColor's lighter() and darker(), in percent: the HSV value scaled, in whole
+    steps of 255; a value over the top takes away saturation instead."""
+    h, s, v = colorsys.rgb_to_hsv(*(int(colour[i:i + 2], 16) / 255 for i in (1, 3, 5)))
+    s, v = round(s * 255), round(v * 255) * lighter // 100 * 100 // darker
+    if v > 255:
+        s, v = max(0, s - (v - 255)), 255
+    return "#%02x%02x%02x" % tuple(round(c * 255) for c in colorsys.hsv_to_rgb(h, s / 255, v / 255))
+
+
+def control(widget, window_font):
+    props = properties(widget)
+    kind = KINDS[widget.get("class")]
+    rect = props["geometry"]
+    item = {"name": widget.get("name"), "kind": kind,
+            "rect": [int(rect.find(k).text) for k in ("x", "y", "width", "height")],
+            "font": font(props, window_font)}
+    text = props.get("text")
+    if text is not None and text.text:
+        item["text"] = text.text
+    if "accessibleName" in props:
+        item["accessibleName"] = props["accessibleName"].text
+    focus = props.get("focusPolicy")
+    item["focusable"] = FOCUSABLE[kind] if focus is None else not focus.text.endswith("NoFocus")
+    if kind == "label":
+        item["align"] = alignment(props, "Qt::AlignLeft|Qt::AlignVCenter")
+        item["wrap"] = "wordWrap" in props and props["wordWrap"].text == "true"
+        if "buddy" in props:
+            item["buddy"] = props["buddy"].text
+    elif kind == "edit":
+        item["align"] = alignment(props, "Qt::AlignLeft|Qt::AlignVCenter")
+        item["readOnly"] = "readOnly" in props and props["readOnly"].text == "true"
+    elif kind == "button":
+        item["default"] = "default" in props and props["default"].text == "true"
+        if "backColor" in props:
+            face = props["backColor"].text
+            item["face"] = [face, shade(face, lighter=160), shade(face, darker=200)]
+    elif kind == "picture":
+        item["sunken"] = props.get("frameShadow") is not None and props["frameShadow"].text.endswith("Sunken")
+    return item
+
+
+def window(path):
+    root = ET.parse(path).getroot()
+    form = root.find("widget")
+    props = properties(form)
+    rect = props["geometry"]
+    window_font = font(props, DEFAULT_FONT)
+    controls = [control(w, window_font) for w in form.findall("widget")]
+    listed = [t.text for t in root.findall("tabstops/tabstop")]
+    # Focusable controls the design leaves out of its tab order follow it, in design order.
+    tab_order = listed + [c["name"] for c in controls if c["focusable"] and c["name"] not in listed]
+    caption = props.get("windowTitle")
+    border = props.get("borderStyle")
+    return form.get("name"), {
+        "caption": caption.text if caption is not None else "",
+        "size": [int(rect.find("width").text), int(rect.find("height").text)],
+        "border": border.text if border is not None else "sizable",
+        "font": window_font,
+        "controls": controls,
+        "tabOrder": [name for name in tab_order if any(c["name"] == name and c["focusable"] for c in controls)],
+    }
+
+
+def main():
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    designs = dict(window(path) for path in sys.argv[2:])
+    with open(sys.argv[1], "w") as out:
+        json.dump(designs, out, indent=1, sort_keys=True)
+
+
+if __name__ == "__main__":
+    main()
