@@ -4,13 +4,11 @@
 //   bench_longgame        (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "benchutil.h"
-#include "frmFeedback.h"
-#include "frmIntro.h"
-#include "frmMain.h"
 #include "rules.h"
 #include "session.h"
 
 #include <QApplication>
+#include <QListWidget>
 
 #include <malloc.h>
 
@@ -58,8 +56,8 @@ LongGame playLongGame()
 
 double elapsedMs(const QElapsedTimer &timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
 
-// Times the model alone and measures the heap the log holds; returns one played game.
-GameState benchmarkModel()
+// Times the model alone and measures the heap the log holds.
+void benchmarkModel()
 {
     const std::size_t heapBefore = mallinfo2().uordblks;
     LongGame kept = playLongGame();
@@ -81,36 +79,47 @@ GameState benchmarkModel()
     std::printf("heap held by the game state after it (malloc)   %zu bytes (%.1f per line)\n", heapHeld,
                 static_cast<double>(heapHeld) / kLines);
     std::printf("of which the log's strings and their vector     %zu bytes\n", lineBytes);
-    return kept.state;
 }
 
-// Times frmMain::cmdFeedback_Click with the long game's log, up to the list's
-// first paint: in a new game each round, the first opening (the window is
-// built) and a second one (the window is reused); the very first opening in
+// A game whose log holds kLines lines, played through the program's events: the
+// most days typed, then villagers at random. Only the setup is played on the
+// windows; the activities' steps touch nothing but the menu and the days box.
+void playToALongLog(Session &session)
+{
+    Program &program = session.program;
+    session.play(program.frmIntro_cmdNameOK_Click({"Ada", "32767", "100"}));
+    session.play(program.frmMain_cmdInformation_Click());
+    session.play(program.frmInformation_Command7_Click());
+    while (program.state().ActivityLog.size() < kLines) {
+        program.frmMain_cmdDiffusion_Click();
+        program.frmDiffusion_Command3_Click();
+    }
+}
+
+// Times the main screen's Feedback click with the long game's log, up to the
+// list's first paint: in a new game each round, the first opening (the window
+// is built) and a second one (the window is reused); the very first opening in
 // the process, with nothing drawn in that font before, is reported apart.
-void benchmarkFeedbackList(const GameState &played)
+void benchmarkFeedbackList()
 {
     Bench::QuietDialogs dialogs;
     Bench::PaintLog paints;
     std::vector<double> handler[2], toPaint[2];
     for (int round = 0; round <= kRounds; ++round) {
         const auto session = Startup::Main(dialogs);
-        session->state = played;
-        // As in a game: the list is opened from the main screen, the setup screen gone.
-        session->intro().hide();
-        session->main().showForm();
-        paints.waitFor(&session->main());
+        playToALongLog(*session);
+        paints.waitFor(&session->form(Window::frmMain));
         for (int opening = 0; opening < 2; ++opening) {
             paints.clear();
             QElapsedTimer timer;
             timer.start();
-            session->main().cmdFeedback_Click();
+            session->play(session->program.frmMain_cmdFeedback_Click());
             const double handled = elapsedMs(timer);
-            frmFeedback &feedback = session->feedback();
-            paints.waitFor(feedback.ui.List1->viewport());
+            const auto *list = session->form(Window::frmFeedback).findChild<QListWidget *>("List1");
+            paints.waitFor(list->viewport());
             const double painted = elapsedMs(timer);
-            if (feedback.ui.List1->count() != static_cast<int>(kLines))
-                qFatal("the feedback list holds %d lines", feedback.ui.List1->count());
+            if (list->count() != static_cast<int>(kLines))
+                qFatal("the feedback list holds %d lines", list->count());
             if (round == 0 && opening == 0) {
                 std::printf("feedback, very first opening: click handler %.3f ms, to the list's first paint %.3f ms\n",
                             handled, painted);
@@ -118,7 +127,7 @@ void benchmarkFeedbackList(const GameState &played)
                 handler[opening].push_back(handled);
                 toPaint[opening].push_back(painted);
             }
-            feedback.hide();
+            session->play(session->program.frmFeedback_Command7_Click());
             QCoreApplication::processEvents();
         }
     }
@@ -136,6 +145,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (!Startup::PrepareApplication())
         qFatal("the carried fonts could not be loaded");
-    benchmarkFeedbackList(benchmarkModel());
+    benchmarkModel();
+    benchmarkFeedbackList();
     return 0;
 }

@@ -4,13 +4,7 @@
 // not part of the test suite: its figures are reported, never asserted.
 
 #include "benchutil.h"
-#include "frmAbout.h"
-#include "frmDiffusion.h"
-#include "frmFeedback.h"
-#include "frmInformation.h"
-#include "frmIntro.h"
-#include "frmMain.h"
-#include "frmVillage1.h"
+#include "assets.h"
 #include "session.h"
 
 #include <QApplication>
@@ -34,16 +28,16 @@ namespace {
 // The seven windows in the order a game first opens them, each built through its session.
 struct Window {
     const char *name;
-    Form &(*build)(Session &);
+    Startup::Window window;
 };
 constexpr Window kWindows[] = {
-    {"Intro", [](Session &s) -> Form & { return s.intro(); }},
-    {"Brimwold", [](Session &s) -> Form & { return s.main(); }},
-    {"Information", [](Session &s) -> Form & { return s.information(); }},
-    {"Diffusion", [](Session &s) -> Form & { return s.diffusion(); }},
-    {"Village1", [](Session &s) -> Form & { return s.village(); }},
-    {"Feedback", [](Session &s) -> Form & { return s.feedback(); }},
-    {"About Brimwold", [](Session &s) -> Form & { return s.about(); }},
+    {"Intro", Startup::Window::frmIntro},
+    {"Brimwold", Startup::Window::frmMain},
+    {"Information", Startup::Window::frmInformation},
+    {"Diffusion", Startup::Window::frmDiffusion},
+    {"Village1", Startup::Window::frmVillage1},
+    {"Feedback", Startup::Window::frmFeedback},
+    {"About Brimwold", Startup::Window::frmAbout},
 };
 
 } // namespace
@@ -80,7 +74,7 @@ private slots:
             QElapsedTimer timer;
             timer.start();
             sessions.push_back(std::make_unique<Session>(dialogs));
-            Form &form = kWindows[window].build(*sessions.back());
+            Form &form = sessions.back()->form(kWindows[window].window);
             if (shown) {
                 paints.clear();
                 form.showForm();

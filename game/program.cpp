@@ -43,7 +43,7 @@ Program::Program() = default;
 // --- Steps, applied to the windows' state as they are written
 // ----------------------------------
 
-void Program::emit(Step step)
+void Program::write(Step step)
 {
     WindowState &window = windows[static_cast<int>(step.window)];
     if (step.kind != StepKind::Message && step.kind != StepKind::EndProgram)
@@ -70,7 +70,7 @@ void Program::emit(Step step)
 
 void Program::show(Window window)
 {
-    emit({StepKind::Show, window});
+    write({StepKind::Show, window});
     windows[static_cast<int>(window)].showing = true;
     std::erase(order, window);
     order.push_back(window);
@@ -82,43 +82,43 @@ void Program::hide(Window window)
     WindowState &state = windows[static_cast<int>(window)];
     if (!state.exists)
         return;
-    emit({StepKind::Hide, window});
+    write({StepKind::Hide, window});
     state.showing = false;
     const bool wasLast = !order.empty() && order.back() == window;
     std::erase(order, window);
     if (wasLast && !order.empty())
-        emit({StepKind::Activate, order.back()});
+        write({StepKind::Activate, order.back()});
 }
 
 void Program::discard(Window window)
 {
     const bool wasLast = !order.empty() && order.back() == window;
-    emit({StepKind::Discard, window});
+    write({StepKind::Discard, window});
     windows[static_cast<int>(window)] = WindowState();
     std::erase(order, window);
     if (wasLast && !order.empty())
-        emit({StepKind::Activate, order.back()});
+        write({StepKind::Activate, order.back()});
 }
 
 void Program::message(Window over, std::string_view text)
 {
-    emit({StepKind::Message, over, {}, std::string(text)});
+    write({StepKind::Message, over, {}, std::string(text)});
     awaitingOK = true;
 }
 
 void Program::setText(Window window, std::string_view control, std::string_view text)
 {
-    emit({StepKind::SetText, window, std::string(control), std::string(text)});
+    write({StepKind::SetText, window, std::string(control), std::string(text)});
 }
 
 void Program::setEnabled(Window window, std::string_view control, bool enabled)
 {
-    emit({StepKind::SetEnabled, window, std::string(control), {}, enabled});
+    write({StepKind::SetEnabled, window, std::string(control), {}, enabled});
 }
 
 void Program::endProgram()
 {
-    emit({StepKind::EndProgram, Window::frmMain});
+    write({StepKind::EndProgram, Window::frmMain});
     programEnded = true;
     order.clear();
     for (WindowState &window : windows)
@@ -163,7 +163,7 @@ Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
         // message is read.
         auto refuse = [this](const char *box, const std::string &text) {
             message(Window::frmIntro, text);
-            emit({StepKind::Focus, Window::frmIntro, box});
+            write({StepKind::Focus, Window::frmIntro, box});
         };
         if (typed.name.empty())
             return refuse("txtName", "Please enter your name");
@@ -247,8 +247,8 @@ Steps Program::frmMain_cmdFeedback_Click()
             setText(Window::frmFeedback, "lblScoreText", "is your grade.");
         }
         show(Window::frmFeedback);
-        emit({StepKind::SetFont, Window::frmFeedback, "List1", std::string(kLogFont), false, kLogFontSize});
-        emit({StepKind::SetLines, Window::frmFeedback, "List1", {}, false, 0, game.ActivityLog});
+        write({StepKind::SetFont, Window::frmFeedback, "List1", std::string(kLogFont), false, kLogFontSize});
+        write({StepKind::SetLines, Window::frmFeedback, "List1", {}, false, 0, game.ActivityLog});
         refreshDaysLeft();
     });
 }

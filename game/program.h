@@ -163,7 +163,7 @@ private:
     void setText(Window window, std::string_view control, std::string_view text);
     void setEnabled(Window window, std::string_view control, bool enabled);
     void endProgram();
-    void emit(Step step);
+    void write(Step step);
 
     void setGameButtonsLocked(bool locked);
     void setFarmButtonsEnabled(bool enabled);

@@ -4,7 +4,6 @@
 #include "session.h"
 
 #include <QCloseEvent>
-#include <QHideEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +16,19 @@
 //   borderStyle (string)  "sizable" (default), "fixedSingle" or "fixedDialog"
 //   minMaxButtons (bool)  whether the frame has minimise and maximise buttons
 
-Form::Form(Session &session) : QWidget(nullptr), session(session) {}
+Form::Form(Session &session, Startup::Window id) : QWidget(nullptr), id(id), session(session) {}
+
+void Form::connectClicks(std::initializer_list<std::pair<QAbstractButton *, Event>> clicks)
+{
+    for (const auto &[button, event] : clicks)
+        connect(button, &QAbstractButton::clicked, this, [this, event = event] { play(event); });
+}
+
+Startup::Program &Form::program() { return session.program; }
+
+void Form::play(Event event) { session.play((session.program.*event)()); }
+
+void Form::play(const Startup::Steps &steps) { session.play(steps); }
 
 void Form::finishSetup()
 {
@@ -72,28 +83,13 @@ void Form::showForm()
         raise();
     show();
     activateWindow();
-    session.showingOrder.removeAll(this);
-    session.showingOrder.append(this);
-}
-
-// The player goes back to the window shown before this one, with the keyboard
-// too: the focus returns there, also on a desktop without a window manager.
-void Form::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    if (event->spontaneous())
-        return;
-    QList<QPointer<Form>> &order = session.showingOrder;
-    const bool wasLast = !order.isEmpty() && order.last() == this;
-    order.removeAll(this);
-    order.removeAll(nullptr);
-    if (wasLast && !order.isEmpty() && order.last()->isVisible())
-        order.last()->activateWindow();
 }
 
 void Form::closeEvent(QCloseEvent *event)
 {
+    const Startup::Steps steps = session.program.Form_Close(id);
+    if (steps.empty())
+        return event->ignore();
     event->accept();
-    emit discarded();
-    deleteLater();
+    session.play(steps);
 }

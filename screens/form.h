@@ -3,6 +3,8 @@
 // file, opens centred, comes to the front with the focus when shown, and is
 // discarded when closed through its frame (its next use builds it afresh).
 
+#include "program.h"
+
 #include <QAbstractButton>
 #include <QWidget>
 
@@ -16,29 +18,27 @@ class Form : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form(Session &session);
+    Form(Session &session, Startup::Window id);
+    const Startup::Window id;
 
     // Shows the window, not modal: centred on the screen the first time,
     // brought to the front and given the keyboard focus every time.
     void showForm();
 
-signals:
-    // The window was closed through its frame and is on its way out.
-    void discarded();
-
 protected:
     // Applies what the design files cannot say by themselves; call after setupUi.
     void finishSetup();
 
-    // Connects each button's click to its event procedure.
-    template <class Window>
-    void connectClicks(std::initializer_list<std::pair<QAbstractButton *, void (Window::*)()>> clicks)
-    {
-        for (const auto &[button, click] : clicks)
-            connect(button, &QAbstractButton::clicked, static_cast<Window *>(this), click);
-    }
+    // Connects each button's click to its event in the core; the steps it gives are played.
+    using Event = Startup::Steps (Startup::Program::*)();
+    void connectClicks(std::initializer_list<std::pair<QAbstractButton *, Event>> clicks);
+    // Plays an event of the core on the windows.
+    void play(Event event);
+    void play(const Startup::Steps &steps);
+    Startup::Program &program();
+
+    // The close box sends the core its close event; the window closes if the core takes it.
     void closeEvent(QCloseEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
     Session &session;
 

@@ -1,30 +1,16 @@
 #include "frmAbout.h"
 
-#include "identity.h"
-
 #include <QKeyEvent>
 #include <QPainter>
 
-frmAbout::frmAbout(Session &session) : Form(session)
+frmAbout::frmAbout(Session &session) : Form(session, Startup::Window::frmAbout)
 {
     ui.setupUi(this);
     finishSetup();
     ui.picIcon->setPicture(Assets::drawAboutIcon, Assets::kAboutIconSize);
-    connectClicks<frmAbout>({{ui.cmdOK, &frmAbout::cmdOK_Click}});
+    connectClicks({{ui.cmdOK, &Startup::Program::frmAbout_cmdOK_Click}});
     ui.cmdOK->setFocus();
-    Form_Load();
 }
-
-void frmAbout::Form_Load()
-{
-    const QString title = QString::fromLatin1(Startup::kApplicationTitle);
-    setWindowTitle(QStringLiteral("About ") + title);
-    ui.lblVersion->setText(QStringLiteral("Version ") + QString::fromStdString(Startup::VersionText()));
-    ui.lblTitle->setText(title);
-}
-
-// Unloads the box; the next About click loads it afresh.
-void frmAbout::cmdOK_Click() { close(); }
 
 // OK is both the default button (Enter) and the cancel button (Esc).
 void frmAbout::keyPressEvent(QKeyEvent *event)

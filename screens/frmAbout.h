@@ -15,7 +15,6 @@ class frmAbout : public Form
 
 public:
     explicit frmAbout(Session &session);
-    Ui::frmAbout ui;
 
     // The etched separator: a grey stroke over a white one, in twips.
     struct LineShape {
@@ -28,11 +27,10 @@ public:
         {QLineF(90, 2445, 5654, 2445), QColor(0x80, 0x80, 0x80), 1},
     }};
 
-public slots:
-    void Form_Load();
-    void cmdOK_Click();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    Ui::frmAbout ui;
 };

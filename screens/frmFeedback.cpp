@@ -1,15 +1,10 @@
 #include "frmFeedback.h"
 
-#include "session.h"
-
-frmFeedback::frmFeedback(Session &session) : Form(session)
+frmFeedback::frmFeedback(Session &session) : Form(session, Startup::Window::frmFeedback)
 {
     ui.setupUi(this);
     finishSetup();
-    connectClicks<frmFeedback>({{ui.Command7, &frmFeedback::Command7_Click}, {ui.cmdQuit, &frmFeedback::cmdQuit_Click}});
+    using P = Startup::Program;
+    connectClicks({{ui.Command7, &P::frmFeedback_Command7_Click}, {ui.cmdQuit, &P::frmFeedback_cmdQuit_Click}});
     ui.List1->setFocus();
 }
-
-void frmFeedback::Command7_Click() { hide(); }
-
-void frmFeedback::cmdQuit_Click() { session.dialogs.endProgram(); }

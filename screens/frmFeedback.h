@@ -10,9 +10,7 @@ class frmFeedback : public Form
 
 public:
     explicit frmFeedback(Session &session);
-    Ui::frmFeedback ui;
 
-public slots:
-    void Command7_Click();
-    void cmdQuit_Click();
+private:
+    Ui::frmFeedback ui;
 };

@@ -2,14 +2,12 @@
 
 #include "assets.h"
 
-frmInformation::frmInformation(Session &session) : Form(session)
+frmInformation::frmInformation(Session &session) : Form(session, Startup::Window::frmInformation)
 {
     ui.setupUi(this);
     finishSetup();
     ui.Picture1->setPicture(Assets::drawInformationSheet, Assets::kInformationSheetSize);
     ui.Picture1->setAccessibleDescription(Assets::informationSheetText());
-    connectClicks<frmInformation>({{ui.Command7, &frmInformation::Command7_Click}});
+    connectClicks({{ui.Command7, &Startup::Program::frmInformation_Command7_Click}});
     ui.Command7->setFocus();
 }
-
-void frmInformation::Command7_Click() { hide(); }

@@ -10,8 +10,7 @@ class frmInformation : public Form
 
 public:
     explicit frmInformation(Session &session);
-    Ui::frmInformation ui;
 
-public slots:
-    void Command7_Click();
+private:
+    Ui::frmInformation ui;
 };

@@ -10,20 +10,9 @@ class frmMain : public Form
 
 public:
     explicit frmMain(Session &session);
-    Ui::frmMain ui;
-
-public slots:
-    void cmdInformation_Click();
-    void cmdDiffusion_Click();
-    void cmdMapDisplay_Click();
-    void cmdFeedback_Click();
-    void CommandAbout_Click();
-    void cmdQuit_Click();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void fitDaysLeft();
     QFont daysLeftFont;
+    Ui::frmMain ui;
 };

@@ -9,18 +9,113 @@
 #include "frmVillage1.h"
 #include "identity.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+using Startup::StepKind;
+using Startup::Window;
 
 Session::Session(Dialogs &dialogs) : dialogs(dialogs) {}
 
-Session::~Session() = default;
-
-void Session::refreshDaysLeft() { main().ui.txtDaysLeft->setText(QString::number(state.DaysLeft)); }
-
-void Session::message(std::string_view text)
+Session::~Session()
 {
-    dialogs.message(&main(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    for (QPointer<Form> &window : windows)
+        delete window;
+}
+
+Form *Session::loaded(Window window) const { return windows[static_cast<int>(window)]; }
+
+Form &Session::form(Window window)
+{
+    QPointer<Form> &slot = windows[static_cast<int>(window)];
+    if (!slot) {
+        switch (window) {
+        case Window::frmIntro: slot = new frmIntro(*this); break;
+        case Window::frmMain: slot = new frmMain(*this); break;
+        case Window::frmDiffusion: slot = new frmDiffusion(*this); break;
+        case Window::frmVillage1: slot = new frmVillage1(*this); break;
+        case Window::frmInformation: slot = new frmInformation(*this); break;
+        case Window::frmFeedback: slot = new frmFeedback(*this); break;
+        case Window::frmAbout: slot = new frmAbout(*this); break;
+        }
+    }
+    return *slot;
+}
+
+void Session::play(const Startup::Steps &steps)
+{
+    for (const Startup::Step &step : steps)
+        playStep(step);
+}
+
+void Session::playStep(const Startup::Step &step)
+{
+    const QString text = QString::fromStdString(step.text);
+    switch (step.kind) {
+    case StepKind::Message:
+        dialogs.message(&form(step.window), text);
+        program.MessageClosed();
+        return;
+    case StepKind::EndProgram: dialogs.endProgram(); return;
+    case StepKind::Hide:
+    case StepKind::Activate:
+    case StepKind::Discard:
+        if (Form *window = loaded(step.window)) {
+            if (step.kind == StepKind::Activate) {
+                window->activateWindow();
+                return;
+            }
+            window->hide();
+            if (step.kind == StepKind::Discard) {
+                windows[static_cast<int>(step.window)] = nullptr;
+                window->deleteLater();
+            }
+        }
+        return;
+    default: break;
+    }
+
+    Form &window = form(step.window);
+    if (step.kind == StepKind::Show)
+        return window.showForm();
+    if (step.control.empty())
+        return window.setWindowTitle(text);
+    QWidget *control = window.findChild<QWidget *>(QString::fromStdString(step.control));
+    Q_ASSERT_X(control, "Session::playStep", step.control.c_str());
+    switch (step.kind) {
+    case StepKind::SetText:
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            button->setText(text);
+        else if (auto *label = qobject_cast<QLabel *>(control))
+            label->setText(text);
+        else if (auto *box = qobject_cast<QLineEdit *>(control))
+            box->setText(text);
+        break;
+    case StepKind::SetEnabled: control->setEnabled(step.enabled); break;
+    case StepKind::SetFont: {
+        QFont font = control->font();
+        font.setFamily(text);
+        font.setPointSizeF(step.size);
+        control->setFont(font);
+        break;
+    }
+    case StepKind::SetLines:
+        if (auto *list = qobject_cast<QListWidget *>(control)) {
+            list->clear();
+            QStringList lines;
+            lines.reserve(static_cast<qsizetype>(step.lines.size()));
+            for (const std::string &line : step.lines)
+                lines << QString::fromStdString(line);
+            list->addItems(lines);
+        }
+        break;
+    case StepKind::Focus: control->setFocus(); break;
+    default: break;
+    }
 }
 
 namespace Startup {
@@ -28,8 +123,7 @@ namespace Startup {
 bool PrepareApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-    QApplication::setApplicationVersion(
-        QString::fromStdString(VersionText()));
+    QApplication::setApplicationVersion(QString::fromStdString(VersionText()));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
     const bool fontsLoaded = Assets::loadFonts();
@@ -43,13 +137,7 @@ bool PrepareApplication()
 std::unique_ptr<Session> Main(Dialogs &dialogs)
 {
     auto session = std::make_unique<Session>(dialogs);
-    frmMain &mainScreen = session->main();
-    mainScreen.ui.cmdDiffusion->setEnabled(false);
-    mainScreen.ui.cmdDiffusion->setText(QStringLiteral("X"));
-    mainScreen.ui.cmdFeedback->setEnabled(false);
-    mainScreen.ui.cmdFeedback->setText(QStringLiteral("X"));
-    BuildActionTable(session->state);
-    session->intro().showForm();
+    session->play(session->program.Main());
     return session;
 }
 

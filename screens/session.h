@@ -1,75 +1,40 @@
 #pragma once
-// One game: its state and its windows, from start-up to the end of the run.
+// One run of the program: the core that decides every event, the windows that
+// show it, and the renderer that plays the core's steps on the windows.
 
 #include "dialogs.h"
 #include "form.h"
-#include "startup.h"
+#include "program.h"
 
 #include <QPointer>
 
+#include <array>
 #include <memory>
-#include <string_view>
-
-class frmIntro;
-class frmMain;
-class frmDiffusion;
-class frmVillage1;
-class frmInformation;
-class frmFeedback;
-class frmAbout;
-
-// Holds the one window of a kind: the first use creates it, and a window
-// closed through its frame is forgotten, so the next use creates it afresh.
-template <class Window>
-class FormSlot
-{
-public:
-    explicit FormSlot(Session &session) : session(session) {}
-    ~FormSlot() { delete window; }
-    FormSlot(const FormSlot &) = delete;
-    FormSlot &operator=(const FormSlot &) = delete;
-
-    Window &operator()()
-    {
-        if (!window) {
-            window = new Window(session);
-            QObject::connect(window, &Form::discarded, window, [this] { window = nullptr; });
-        }
-        return *window;
-    }
-    // The window if it exists, without creating it.
-    Window *loaded() const { return window; }
-
-private:
-    Session &session;
-    QPointer<Window> window;
-};
 
 class Session
 {
 public:
     explicit Session(Dialogs &dialogs);
     ~Session();
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
 
-    Startup::GameState state;
+    Startup::Program program;
     Dialogs &dialogs;
 
-    FormSlot<frmIntro> intro{*this};
-    FormSlot<frmMain> main{*this};
-    FormSlot<frmDiffusion> diffusion{*this};
-    FormSlot<frmVillage1> village{*this};
-    FormSlot<frmInformation> information{*this};
-    FormSlot<frmFeedback> feedback{*this};
-    FormSlot<frmAbout> about{*this};
+    // Plays the steps of one event on the windows, in order.
+    void play(const Startup::Steps &steps);
 
-    // The windows showing, in the order they were last shown: when one hides,
-    // the one shown before it gets the keyboard focus back.
-    QList<QPointer<Form>> showingOrder;
+    // The window if it exists now, or null.
+    Form *loaded(Startup::Window window) const;
+    // The one window of a kind: the first use builds it from its design; a
+    // discarded window is forgotten, so the next use builds it afresh.
+    Form &form(Startup::Window window);
 
-    // Writes DaysLeft into the main screen's days box.
-    void refreshDaysLeft();
-    // Shows a message box over the main screen.
-    void message(std::string_view text);
+private:
+    void playStep(const Startup::Step &step);
+
+    std::array<QPointer<Form>, Startup::kWindows> windows;
 };
 
 namespace Startup {
@@ -79,7 +44,6 @@ namespace Startup {
 // font is missing.
 bool PrepareApplication();
 
-// Starts the game of this run: builds the action table, creates the main
-// screen with its game buttons locked, and shows the setup screen.
+// Starts the game of this run: the core's start-up, played on the windows.
 std::unique_ptr<Session> Main(Dialogs &dialogs);
 } // namespace Startup

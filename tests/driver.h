@@ -5,15 +5,10 @@
 
 #include "session.h"
 
-#include "frmAbout.h"
-#include "frmDiffusion.h"
-#include "frmFeedback.h"
-#include "frmInformation.h"
-#include "frmIntro.h"
-#include "frmMain.h"
-#include "frmVillage1.h"
-
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -46,52 +41,73 @@ struct Game {
     RecordingDialogs dialogs;
     std::unique_ptr<Session> session = Startup::Main(dialogs);
 
-    Startup::GameState &state() { return session->state; }
-    frmMain &main() { return session->main(); }
+    const Startup::GameState &state() const { return session->program.state(); }
+
+    // A window that exists now, by name ("frmMain"), or a control of it ("frmMain.cmdQuit").
+    template <class Control = QWidget>
+    Control *find(const QString &path) const
+    {
+        const QString window = path.section('.', 0, 0), control = path.section('.', 1);
+        for (int w = 0; w < Startup::kWindows; ++w)
+            if (Startup::WindowName(Startup::Window(w)) == window.toStdString())
+                if (Form *form = session->loaded(Startup::Window(w)))
+                    return qobject_cast<Control *>(control.isEmpty() ? form : form->findChild<QWidget *>(control));
+        return nullptr;
+    }
+    QPushButton *button(const QString &path) const { return find<QPushButton>(path); }
+    QString text(const QString &path) const
+    {
+        QWidget *control = find(path);
+        if (auto *box = qobject_cast<QLineEdit *>(control))
+            return box->text();
+        if (auto *label = qobject_cast<QLabel *>(control))
+            return label->text();
+        return qobject_cast<QAbstractButton *>(control) ? static_cast<QAbstractButton *>(control)->text()
+                                                        : control->windowTitle();
+    }
 
     // Clicks a button with the mouse; it must be showing and enabled.
     static void click(QAbstractButton *button)
     {
-        QVERIFY2(button->isVisible() && button->isEnabled(), qPrintable(button->objectName()));
+        QVERIFY2(button && button->isVisible() && button->isEnabled(), button ? qPrintable(button->objectName()) : "none");
         QTest::mouseClick(button, Qt::LeftButton);
     }
+    void click(const QString &path) const { click(button(path)); }
 
     // Fills the setup screen and presses its OK button.
     void setUp(const QString &name, const QString &days = QStringLiteral("365"),
                const QString &percent = QStringLiteral("100"))
     {
-        frmIntro &intro = session->intro();
-        intro.ui.txtName->setText(name);
-        intro.ui.txtDays->setText(days);
-        intro.ui.txtPercent->setText(percent);
-        click(intro.ui.cmdNameOK);
+        find<QLineEdit>("frmIntro.txtName")->setText(name);
+        find<QLineEdit>("frmIntro.txtDays")->setText(days);
+        find<QLineEdit>("frmIntro.txtPercent")->setText(percent);
+        click("frmIntro.cmdNameOK");
     }
 
     // The first view of the information, which opens the game.
-    void viewInformation() { click(main().ui.cmdInformation); }
+    void viewInformation() { click("frmMain.cmdInformation"); }
 
     // Opens the action menu from the main screen and clicks its button `n` (Command0..Command7).
     void menu(int n)
     {
-        click(main().ui.cmdDiffusion);
-        frmDiffusion &menu = session->diffusion();
-        click(menu.findChild<QPushButton *>(QStringLiteral("Command%1").arg(n)));
+        click("frmMain.cmdDiffusion");
+        click(QStringLiteral("frmDiffusion.Command%1").arg(n));
     }
 
     // A talk with a leader or a demonstration on a farm, through the menu and the map.
     void talk(int farm)
     {
         menu(0);
-        click(session->village().cmdV1[farm]);
+        click(QStringLiteral("frmVillage1.cmdV1_%1").arg(farm));
     }
     void demonstrate(int farm)
     {
         menu(6);
-        click(session->village().cmdV1[farm]);
+        click(QStringLiteral("frmVillage1.cmdV1_%1").arg(farm));
     }
 
     // The log as stored, line by line.
-    QStringList log()
+    QStringList log() const
     {
         QStringList lines;
         for (const std::string &line : state().ActivityLog)

@@ -3,6 +3,8 @@
 // sharp for the screen instead of enlarged.
 #include "driver.h"
 
+#include "picturebox.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
@@ -10,8 +12,10 @@ namespace {
 
 QList<Form *> everyWindow(Game &game)
 {
-    Session &s = *game.session;
-    return {&s.intro(), &s.main(), &s.diffusion(), &s.village(), &s.information(), &s.feedback(), &s.about()};
+    QList<Form *> windows;
+    for (int window = 0; window < Startup::kWindows; ++window)
+        windows << &game.session->form(Startup::Window(window));
+    return windows;
 }
 
 // The colours in a part of a grab, at the grab's own resolution.
@@ -58,7 +62,7 @@ private slots:
                          qPrintable(window->objectName() + "." + button->objectName()));
         }
         // The days box shows five digits whole.
-        const QLineEdit *days = game.main().ui.txtDaysLeft;
+        const QLineEdit *days = game.find<QLineEdit>("frmMain.txtDaysLeft");
         QCOMPARE(days->text(), "32722");
         QVERIFY(days->fontMetrics().horizontalAdvance(days->text()) <= days->width() - 8);
     }
@@ -66,9 +70,10 @@ private slots:
     void picturesAreDrawnForTheScreen()
     {
         Game game;
-        const qreal scale = game.session->main().devicePixelRatioF();
+        using Startup::Window;
+        const qreal scale = game.session->form(Window::frmMain).devicePixelRatioF();
 
-        frmVillage1 &map = game.session->village();
+        Form &map = game.session->form(Window::frmVillage1);
         map.show();
         const QImage mapShot = map.grab().toImage();
         QCOMPARE(mapShot.size(), QSize(qRound(789 * scale), qRound(600 * scale)));
@@ -110,13 +115,13 @@ private slots:
             QVERIFY2(solid > black * 95 / 100, qPrintable(QStringLiteral("%1 of %2").arg(solid).arg(black)));
         }
 
-        PictureBox *sheet = game.session->information().ui.Picture1;
-        game.session->information().show();
+        game.session->form(Window::frmInformation).show();
+        PictureBox *sheet = game.find<PictureBox>("frmInformation.Picture1");
         QCOMPARE(coloursIn(sheet->grab().toImage(), sheet->contentsRect()), kBlackAndWhite);
 
         // The icon uses the 16 colours of its palette and nothing blended, at whole scales.
-        PictureBox *icon = game.session->about().ui.picIcon;
-        game.session->about().show();
+        game.session->form(Window::frmAbout).show();
+        PictureBox *icon = game.find<PictureBox>("frmAbout.picIcon");
         if (scale == qRound(scale)) {
             const QSet<QRgb> palette{0xff000000, 0xff800000, 0xff008000, 0xff808000, 0xff000080, 0xff800080,
                                      0xff008080, 0xffc0c0c0, 0xff808080, 0xffff0000, 0xff00ff00, 0xffffff00,

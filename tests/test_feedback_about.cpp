@@ -5,17 +5,12 @@
 
 namespace {
 
-frmFeedback &openFeedback(Game &game)
+QStringList listed(const Game &game)
 {
-    Game::click(game.main().ui.cmdFeedback);
-    return *game.session->feedback.loaded();
-}
-
-QStringList listed(const frmFeedback &feedback)
-{
+    const QListWidget *list = game.find<QListWidget>("frmFeedback.List1");
     QStringList lines;
-    for (int row = 0; row < feedback.ui.List1->count(); ++row)
-        lines << feedback.ui.List1->item(row)->text();
+    for (int row = 0; row < list->count(); ++row)
+        lines << list->item(row)->text();
     return lines;
 }
 
@@ -29,84 +24,71 @@ private slots:
     void headingsAndLayout()
     {
         Game game;
-        const frmFeedback &feedback = game.session->feedback();
-        QCOMPARE(feedback.ui.Label1->text().size(), 98);
-        QCOMPARE(feedback.ui.Label1->text(),
-                 "Action" + QString(46, ' ') + "Used" + QString(10, ' ') + "Left" + QString(9, ' ') + "%Converted"
-                     + QString(4, ' ') + "Total");
-        QCOMPARE(feedback.ui.Label2->text(), "  Days" + QString(9, ' ') + "Days");
+        const Form &feedback = game.session->form(Startup::Window::frmFeedback);
+        QCOMPARE(game.text("frmFeedback.Label1").size(), 98);
+        QCOMPARE(game.text("frmFeedback.Label1"), "Action" + QString(46, ' ') + "Used" + QString(10, ' ') + "Left"
+                                                      + QString(9, ' ') + "%Converted" + QString(4, ' ') + "Total");
+        QCOMPARE(game.text("frmFeedback.Label2"), "  Days" + QString(9, ' ') + "Days");
         QCOMPARE(feedback.windowTitle(), "Feedback");
-        QCOMPARE(feedback.ui.List1->font().pointSizeF(), 13.5);
-        QCOMPARE(feedback.focusWidget(), feedback.ui.List1);
+        QCOMPARE(game.find("frmFeedback.List1")->font().pointSizeF(), 13.5);
+        QCOMPARE(feedback.focusWidget()->objectName(), "List1");
     }
 
+    // The list gets the log's font and exactly the log at every opening, also after its close box.
     void listShowsTheLogOnceAtEveryOpening()
     {
         Game game;
         game.setUp("Ada", "500");
         game.viewInformation();
-        Game::click(game.session->information().ui.Command7);
-        frmFeedback &feedback = openFeedback(game);
-        QCOMPARE(listed(feedback), game.log());
-        QCOMPARE(listed(feedback).size(), 1);
-        QVERIFY(feedback.ui.lblScore->text().isEmpty());
-        QCOMPARE(feedback.ui.List1->font().pointSizeF(), 11.0);
-        QCOMPARE(QFontInfo(feedback.ui.List1->font()).family(), QFontInfo(QFont("Liberation Mono")).family());
-        QVERIFY(QFontInfo(feedback.ui.List1->font()).fixedPitch());
+        game.click("frmInformation.Command7");
+        game.click("frmMain.cmdFeedback");
+        QCOMPARE(listed(game), game.log());
+        QCOMPARE(listed(game).size(), 1);
+        QVERIFY(game.text("frmFeedback.lblScore").isEmpty());
+        const QFont font = game.find("frmFeedback.List1")->font();
+        QCOMPARE(font.pointSizeF(), 11.0);
+        QCOMPARE(QFontInfo(font).family(), QFontInfo(QFont("Liberation Mono")).family());
+        QVERIFY(QFontInfo(font).fixedPitch());
 
-        Game::click(feedback.ui.Command7);
-        for (int button : {1, 2, 3, 4, 5})
+        game.click("frmFeedback.Command7");
+        for (int button : {1, 2, 3})
             game.menu(button);
-        QCOMPARE(openFeedback(game).ui.List1->count(), 6);
-        openFeedback(game);
-        QCOMPARE(listed(feedback), game.log());
+        game.click("frmMain.cmdFeedback");
+        game.click("frmMain.cmdFeedback");
+        QCOMPARE(listed(game), game.log());
         QCOMPARE(visibleWindows(), (QStringList{"frmFeedback", "frmMain"}));
 
-        // The close box discards the screen; the next opening builds the list afresh.
-        feedback.close();
+        game.find<Form>("frmFeedback")->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(listed(openFeedback(game)), game.log());
+        game.click("frmMain.cmdFeedback");
+        QCOMPARE(listed(game), game.log());
     }
 
     void gradeShowsWithFewerThanTenDaysLeft_data()
     {
-        QTest::addColumn<int>("daysLeft");
-        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<QList<int>>("buttons");
         QTest::addColumn<QString>("score");
         QTest::addColumn<QString>("scoreText");
-        QTest::newRow("10 days left") << 10 << 85 << "" << "";
-        QTest::newRow("9 days left") << 9 << 85 << "50 " << "is your grade.";
-        QTest::newRow("nothing converted") << 0 << 0 << "0 " << "is your grade.";
-        QTest::newRow("days below zero") << -45 << 17 << "10 " << "is your grade.";
-        QTest::newRow("past all households") << 5 << 391 << "230 " << "is your grade.";
+        QTest::newRow("10 days left") << "55" << QList<int>{} << "" << "";
+        QTest::newRow("9 days left, nothing converted") << "54" << QList<int>{} << "0 " << "is your grade.";
+        QTest::newRow("played to the end") << "115" << QList<int>{2, 5, 5} << "8 " << "is your grade.";
     }
     void gradeShowsWithFewerThanTenDaysLeft()
     {
-        QFETCH(int, daysLeft);
-        QFETCH(int, total);
+        QFETCH(QString, days);
+        QFETCH(QList<int>, buttons);
         QFETCH(QString, score);
         QFETCH(QString, scoreText);
         Game game;
-        game.setUp("Ada");
+        game.setUp("Ada", days);
         game.viewInformation();
-        game.state().DaysLeft = static_cast<std::int16_t>(daysLeft);
-        game.state().TotalConverted = static_cast<std::int16_t>(total);
-        frmFeedback &feedback = openFeedback(game);
-        QCOMPARE(feedback.ui.lblScore->text(), score);
-        QCOMPARE(feedback.ui.lblScoreText->text(), scoreText);
-        QCOMPARE(game.main().ui.txtDaysLeft->text(), QString::number(daysLeft));
-    }
-
-    void gradeLabelsAreLeftAloneWithTenOrMoreDaysLeft()
-    {
-        Game game;
-        game.setUp("Ada");
-        game.viewInformation();
-        frmFeedback &feedback = openFeedback(game);
-        feedback.ui.lblScore->setText("earlier");
-        game.state().DaysLeft = 10;
-        openFeedback(game);
-        QCOMPARE(feedback.ui.lblScore->text(), "earlier");
+        for (int button : buttons)
+            game.menu(button);
+        game.click("frmMain.cmdFeedback");
+        QCOMPARE(game.text("frmFeedback.lblScore"), score);
+        QCOMPARE(game.text("frmFeedback.lblScoreText"), scoreText);
+        QCOMPARE(game.text("frmMain.txtDaysLeft"), QString::number(game.state().DaysLeft));
     }
 
     void quitFromTheFeedbackScreen()
@@ -114,13 +96,14 @@ private slots:
         Game game;
         game.setUp("Ada");
         game.viewInformation();
-        Game::click(openFeedback(game).ui.cmdQuit);
+        game.click("frmMain.cmdFeedback");
+        game.click("frmFeedback.cmdQuit");
         QVERIFY(game.dialogs.ended);
     }
 
     void aboutBox_data()
     {
-        QTest::addColumn<int>("closing"); // 0 OK, 1 Enter, 2 Esc, 3 the close box
+        QTest::addColumn<int>("closing");  // 0 OK, 1 Enter, 2 Esc, 3 the close box
         for (auto [closing, name] : {std::pair{0, "OK"}, {1, "Enter"}, {2, "Esc"}, {3, "close box"}})
             QTest::newRow(name) << closing;
     }
@@ -130,30 +113,30 @@ private slots:
         Game game;
         game.setUp("Ada");
         for (int opening = 0; opening < 2; ++opening) {
-            Game::click(game.main().ui.CommandAbout);
-            Game::click(game.main().ui.CommandAbout);
+            game.click("frmMain.CommandAbout");
+            game.click("frmMain.CommandAbout");
             QCOMPARE(visibleWindows(), (QStringList{"frmAbout", "frmMain"}));
-            frmAbout &about = *game.session->about.loaded();
+            Form *about = game.find<Form>("frmAbout");
             const QWidgetList windows = QApplication::topLevelWidgets();
             QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget *w) { return w->objectName() == "frmAbout"; }),
                      1);
-            QCOMPARE(about.windowTitle(), "About Brimwold");
-            QCOMPARE(about.ui.lblTitle->text(), "Brimwold");
-            QCOMPARE(about.ui.lblVersion->text(), "Version 2.1.0");
-            QVERIFY(about.ui.lblDescription->text().size() > 150);
-            QCOMPARE(about.size(), QSize(382, 237));
-            QCOMPARE(about.focusWidget(), about.ui.cmdOK);
+            QCOMPARE(about->windowTitle(), "About Brimwold");
+            QCOMPARE(game.text("frmAbout.lblTitle"), "Brimwold");
+            QCOMPARE(game.text("frmAbout.lblVersion"), "Version 2.1.0");
+            QVERIFY(game.text("frmAbout.lblDescription").size() > 150);
+            QCOMPARE(about->size(), QSize(382, 237));
+            QCOMPARE(about->focusWidget()->objectName(), "cmdOK");
             // The main screen stays usable beneath the box.
-            Game::click(game.main().ui.cmdInformation);
-            QVERIFY(game.main().ui.cmdDiffusion->isEnabled());
-            Game::click(game.session->information().ui.Command7);
+            game.viewInformation();
+            QVERIFY(game.button("frmMain.cmdDiffusion")->isEnabled());
+            game.click("frmInformation.Command7");
             switch (closing) {
-            case 0: Game::click(about.ui.cmdOK); break;
-            case 1: QTest::keyClick(&about, Qt::Key_Return); break;
-            case 2: QTest::keyClick(&about, Qt::Key_Escape); break;
-            case 3: about.close(); break;
+            case 0: game.click("frmAbout.cmdOK"); break;
+            case 1: QTest::keyClick(about, Qt::Key_Return); break;
+            case 2: QTest::keyClick(about, Qt::Key_Escape); break;
+            case 3: about->close(); break;
             }
-            QVERIFY(!game.session->about.loaded());
+            QVERIFY(!game.find<Form>("frmAbout"));
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(!visibleWindows().contains("frmAbout"));
         }

@@ -203,8 +203,8 @@ struct Monkey {
     {
         if (!visible("frmIntro"))
             return {};
-        const auto &ui = game.session->intro.loaded()->ui;
-        return {ui.txtName, ui.txtDays, ui.txtPercent};
+        return {game.find<QLineEdit>("frmIntro.txtName"), game.find<QLineEdit>("frmIntro.txtDays"),
+                game.find<QLineEdit>("frmIntro.txtPercent")};
     }
     // Selects all that the box holds and types over it; what no key makes is pasted.
     static void offerTyping(Monkey &m, std::vector<Event> &events)
@@ -291,11 +291,11 @@ struct Monkey {
                       "log line does not follow on from the one before: " + text);
             previous = line;
         }
-        const bool informationViewed = game.main().ui.cmdDiffusion->isEnabled();
+        const bool informationViewed = game.button("frmMain.cmdDiffusion")->isEnabled();
         if (informationViewed && read) {
             check(state.DaysLeft == line.left && state.TotalConverted == line.total,
                   "the last log line is not the state");
-            check(game.main().ui.txtDaysLeft->text() == QString::number(state.DaysLeft), "days box is not the state");
+            check(game.text("frmMain.txtDaysLeft") == QString::number(state.DaysLeft), "days box is not the state");
         }
         check(informationViewed == (state.LogCount > 0), "the log and the information view disagree");
     }
@@ -306,8 +306,8 @@ struct Monkey {
         for (QWidget *window : QApplication::topLevelWidgets())
             if (qobject_cast<Form *>(window))
                 check(++windows[window->objectName()] == 1, "two windows " + window->objectName());
-        if (Form *feedback = visible("frmFeedback"))
-            graded = graded || !static_cast<frmFeedback *>(feedback)->ui.lblScoreText->text().isEmpty();
+        if (visible("frmFeedback"))
+            graded = graded || !game.text("frmFeedback.lblScoreText").isEmpty();
         if (game.dialogs.ended)
             return;
         const bool setUp = !game.state().PlayerName.empty();

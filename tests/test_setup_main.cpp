@@ -11,22 +11,23 @@ private slots:
     void startUpShowsTheSetupScreenWithTheGameLocked()
     {
         Game game;
-        frmIntro &intro = game.session->intro();
+        const Form *intro = game.find<Form>("frmIntro");
         QCOMPARE(visibleWindows(), QStringList{"frmIntro"});
-        QCOMPARE(intro.windowTitle(), "Intro");
-        QCOMPARE(intro.size(), QSize(457, 375));
-        QCOMPARE(intro.ui.txtDays->text(), "365");
-        QCOMPARE(intro.ui.txtPercent->text(), "100");
-        QCOMPARE(intro.focusWidget(), intro.ui.txtName);
-        QVERIFY(intro.geometry().center().x() - intro.screen()->availableGeometry().center().x() <= 1);
-        for (QPushButton *locked : {game.main().ui.cmdDiffusion, game.main().ui.cmdFeedback}) {
-            QVERIFY(!locked->isEnabled());
-            QCOMPARE(locked->text(), "X");
+        QCOMPARE(intro->windowTitle(), "Intro");
+        QCOMPARE(intro->size(), QSize(457, 375));
+        QCOMPARE(game.text("frmIntro.txtDays"), "365");
+        QCOMPARE(game.text("frmIntro.txtPercent"), "100");
+        QCOMPARE(intro->focusWidget()->objectName(), "txtName");
+        QVERIFY(intro->geometry().center().x() - intro->screen()->availableGeometry().center().x() <= 1);
+        for (const char *locked : {"frmMain.cmdDiffusion", "frmMain.cmdFeedback"}) {
+            QVERIFY(!game.button(locked)->isEnabled());
+            QCOMPARE(game.text(locked), "X");
         }
-        QCOMPARE(game.state().ActionTable[0][Startup::TalkLeader8], 20);
     }
 
-    void setupChecksItsBoxesInOrder_data()
+    // The core decides each refusal; the window shows it over the setup screen and
+    // moves the focus to the box named, whether OK or Enter in any box was pressed.
+    void setupRefusalsPutTheFocusInTheirBox_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("days");
@@ -34,92 +35,58 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
         QTest::newRow("all empty") << "" << "" << "" << "Please enter your name" << "txtName";
-        QTest::newRow("days and percentage empty") << "Ada" << "" << "" << "Please enter a number of days." << "txtDays";
-        QTest::newRow("percentage empty") << "Ada" << "365" << "" << "Please enter a percentage." << "txtPercent";
-        QTest::newRow("empty name before bad days") << "" << "abc" << "1e3" << "Please enter your name" << "txtName";
-        QTest::newRow("empty percentage before bad days") << "Ada" << "abc" << "" << "Please enter a percentage." << "txtPercent";
         QTest::newRow("days not a number") << "Ada" << "1e3" << "100"
                                            << "Please enter a number of days from -32723 to 32767." << "txtDays";
-        QTest::newRow("days too many") << "Ada" << "32767.5" << "100"
-                                       << "Please enter a number of days from -32723 to 32767." << "txtDays";
-        QTest::newRow("days too few for the information") << "Ada" << "-32724" << "100"
-                                                          << "Please enter a number of days from -32723 to 32767." << "txtDays";
-        QTest::newRow("bad days before bad percentage") << "Ada" << "0x10" << "x"
-                                                        << "Please enter a number of days from -32723 to 32767." << "txtDays";
         QTest::newRow("percentage not a number") << "Ada" << "365" << "7,5"
                                                  << "Please enter a percentage from -32768 to 32767." << "txtPercent";
-        QTest::newRow("percentage out of range") << "Ada" << "365" << "-32769"
-                                                 << "Please enter a percentage from -32768 to 32767." << "txtPercent";
     }
-    void setupChecksItsBoxesInOrder()
+    void setupRefusalsPutTheFocusInTheirBox()
     {
         QFETCH(QString, name);
         QFETCH(QString, days);
         QFETCH(QString, percent);
         QFETCH(QString, message);
         QFETCH(QString, focus);
-        // The OK button and Enter in each of the three boxes do the same.
-        for (int trigger = 0; trigger < 4; ++trigger) {
+        for (const char *trigger : {"txtName", "txtDays", "txtPercent", "cmdNameOK"}) {
             Game game;
-            frmIntro &intro = game.session->intro();
-            intro.ui.txtName->setText(name);
-            intro.ui.txtDays->setText(days);
-            intro.ui.txtPercent->setText(percent);
-            QLineEdit *boxes[] = {intro.ui.txtName, intro.ui.txtDays, intro.ui.txtPercent};
-            const Startup::GameState before = game.state();
-            if (trigger == 3)
-                Game::click(intro.ui.cmdNameOK);
+            game.find<QLineEdit>("frmIntro.txtName")->setText(name);
+            game.find<QLineEdit>("frmIntro.txtDays")->setText(days);
+            game.find<QLineEdit>("frmIntro.txtPercent")->setText(percent);
+            const QString control = QStringLiteral("frmIntro.") + trigger;
+            if (auto *box = game.find<QLineEdit>(control))
+                QTest::keyClick(box, Qt::Key_Return);
             else
-                QTest::keyClick(boxes[trigger], Qt::Key_Return);
+                game.click(control);
             QCOMPARE(game.dialogs.said.size(), 1);
             QCOMPARE(game.lastSaid(), message);
             QCOMPARE(game.dialogs.said[0].showing, QStringList{"frmIntro"});
-            QCOMPARE(intro.focusWidget()->objectName(), focus);
-            QVERIFY(game.state() == before);
-            QCOMPARE(visibleWindows(), QStringList{"frmIntro"});
+            QCOMPARE(game.find<Form>("frmIntro")->focusWidget()->objectName(), focus);
         }
     }
 
-    void setupAcceptsAndCharges_data()
+    // The days box shows every number whole, shrinking its font when it must.
+    void daysBoxShowsTheDaysTyped_data()
     {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("days");
-        QTest::addColumn<QString>("percent");
-        QTest::addColumn<int>("daysLeft");
-        QTest::addColumn<int>("target");
         QTest::addColumn<QString>("daysBox");
-        QTest::newRow("defaults") << "Ada" << "365" << "100" << 320 << 100 << "365";
-        QTest::newRow("a name of blanks") << "   " << "365" << "100" << 320 << 100 << "365";
-        QTest::newRow("no days") << "Ada" << "0" << "100" << -45 << 100 << "0";
-        QTest::newRow("fewer days than the information") << "Ada" << "30" << "250" << -15 << 250 << "30";
-        QTest::newRow("blanks and a fraction, half to even") << "Ada" << " 100.5\t" << "-2.5" << 55 << -2 << "100";
-        QTest::newRow("odd half rounds up") << "Ada" << "101.5" << "+3.5" << 57 << 4 << "102";
-        QTest::newRow("fewest days") << "Ada" << "-32723" << "-32768" << -32768 << -32768 << "-32723";
-        QTest::newRow("most days") << "Ada" << "32767" << "32767" << 32722 << 32767 << "32767";
+        QTest::newRow("defaults") << "365" << "365";
+        QTest::newRow("a fraction") << " 100.5\t" << "100";
+        QTest::newRow("fewest days") << "-32723" << "-32723";
     }
-    void setupAcceptsAndCharges()
+    void daysBoxShowsTheDaysTyped()
     {
-        QFETCH(QString, name);
         QFETCH(QString, days);
-        QFETCH(QString, percent);
-        QFETCH(int, daysLeft);
-        QFETCH(int, target);
         QFETCH(QString, daysBox);
         Game game;
-        game.setUp(name, days, percent);
+        game.setUp("Ada", days);
         QVERIFY(game.dialogs.said.isEmpty());
-        QCOMPARE(game.state().DaysLeft, daysLeft);
-        QCOMPARE(game.state().TargetPercent, target);
-        QCOMPARE(QString::fromStdString(game.state().PlayerName), name);
-        QCOMPARE(game.main().ui.txtDaysLeft->text(), daysBox);
+        const Form *main = game.find<Form>("frmMain");
+        QCOMPARE(game.text("frmMain.txtDaysLeft"), daysBox);
         QCOMPARE(visibleWindows(), QStringList{"frmMain"});
-        QCOMPARE(game.main().windowTitle(), "Brimwold");
-        QCOMPARE(game.main().size(), QSize(725, 506));
-        QCOMPARE(game.main().focusWidget(), game.main().ui.cmdInformation);
-        QVERIFY(!game.main().ui.cmdDiffusion->isEnabled());
-        QCOMPARE(game.state().LogCount, 0);
-        // The days box shows every number whole, shrinking its font when it must.
-        QLineEdit *box = game.main().ui.txtDaysLeft;
+        QCOMPARE(main->windowTitle(), "Brimwold");
+        QCOMPARE(main->size(), QSize(725, 506));
+        QCOMPARE(main->focusWidget()->objectName(), "cmdInformation");
+        const QLineEdit *box = game.find<QLineEdit>("frmMain.txtDaysLeft");
         QVERIFY(QFontMetrics(box->font()).horizontalAdvance(box->text()) < box->width() - 4);
     }
 
@@ -133,37 +100,33 @@ private slots:
 
     void endingTheProgram_data()
     {
-        QTest::addColumn<int>("how");
-        QTest::newRow("Quit Game") << 0;
-        QTest::newRow("closing the main screen") << 1;
-        QTest::newRow("closing the setup screen") << 2;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Quit Game") << "click frmMain.cmdQuit";
+        QTest::newRow("closing the main screen") << "close frmMain";
+        QTest::newRow("closing the setup screen") << "close frmIntro";
     }
     void endingTheProgram()
     {
-        QFETCH(int, how);
+        QFETCH(QString, how);
         Game game;
-        if (how == 2) {
-            game.session->intro().close();
-        } else {
+        if (how != "close frmIntro")
             game.setUp("Ada");
-            if (how == 0)
-                Game::click(game.main().ui.cmdQuit);
-            else
-                game.main().close();
-        }
+        if (how.startsWith("click"))
+            game.click(how.section(' ', 1));
+        else
+            game.find<Form>(how.section(' ', 1))->close();
         QVERIFY(game.dialogs.ended);
     }
 
     void windowsKeepTheirLayoutFonts()
     {
         Game game;
-        const frmIntro &intro = game.session->intro();
-        QCOMPARE(intro.ui.Label1->font().pointSizeF(), 13.5);
-        QCOMPARE(intro.ui.cmdNameOK->font().pointSizeF(), 8.25);
-        QCOMPARE(game.main().ui.cmdDiffusion->font().pointSizeF(), 20.25);
-        QVERIFY(game.main().ui.cmdDiffusion->font().bold());
+        QCOMPARE(game.find("frmIntro.Label1")->font().pointSizeF(), 13.5);
+        QCOMPARE(game.find("frmIntro.cmdNameOK")->font().pointSizeF(), 8.25);
+        QCOMPARE(game.find("frmMain.cmdDiffusion")->font().pointSizeF(), 20.25);
+        QVERIFY(game.find("frmMain.cmdDiffusion")->font().bold());
         // The faces the windows ask for resolve to the carried stand-ins on a machine without them.
-        QCOMPARE(QFontInfo(intro.ui.Label1->font()).family(), QFontInfo(QFont("Liberation Sans")).family());
+        QCOMPARE(QFontInfo(game.find("frmIntro.Label1")->font()).family(), QFontInfo(QFont("Liberation Sans")).family());
     }
 };
 
