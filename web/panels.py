@@ -16,8 +16,7 @@ import json
 import sys
 import xml.etree.ElementTree as ET
 
-KINDS = {"QLabel": "label", "QPushButton": "button", "QLineEdit": "edit", "QListWidget": "list",
-         "PictureBox": "picture"}
+KINDS = {"QLabel": "label", "QPushButton": "button", "QLineEdit": "edit", "QListWidget": "list"}
 # Whether each kind takes the keyboard focus unless its design says otherwise.
 FOCUSABLE = {"label": False, "button": True, "edit": True, "list": True, "picture": False}
 DEFAULT_FONT = {"family": "MS Sans Serif", "size": 8.25, "bold": False}
@@ -62,9 +61,12 @@ def shade(colour, lighter=100, darker=100):
     return "#%02x%02x%02x" % tuple(round(c * 255) for c in colorsys.hsv_to_rgb(h, s / 255, v / 255))
 
 
-def control(widget, window_font):
+def control(widget, window_font, custom):
     props = properties(widget)
-    kind = KINDS[widget.get("class")]
+    # A widget of the program's own (a picture box, a chart) is a box its window draws in.
+    kind = KINDS.get(widget.get("class")) or ("picture" if widget.get("class") in custom else None)
+    if kind is None:
+        raise SystemExit(f"panels.py: no panel control for a {widget.get('class')} ({widget.get('name')})")
     rect = props["geometry"]
     item = {"name": widget.get("name"), "kind": kind,
             "rect": [int(rect.find(k).text) for k in ("x", "y", "width", "height")],
@@ -100,7 +102,8 @@ def window(path):
     props = properties(form)
     rect = props["geometry"]
     window_font = font(props, DEFAULT_FONT)
-    controls = [control(w, window_font) for w in form.findall("widget")]
+    custom = {c.text for c in root.findall("customwidgets/customwidget/class")}
+    controls = [control(w, window_font, custom) for w in form.findall("widget")]
     listed = [t.text for t in root.findall("tabstops/tabstop")]
     # Focusable controls the design leaves out of its tab order follow it, in design order.
     tab_order = listed + [c["name"] for c in controls if c["focusable"] and c["name"] not in listed]
