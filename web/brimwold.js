@@ -394,8 +394,10 @@ function moveFocus(panel, direction) {
   const stops = tabStops(panel);
   if (!stops.length) return;
   const i = stops.indexOf(document.activeElement);
-  const next = i < 0 ? (direction > 0 ? 0 : stops.length - 1) : (i + direction + stops.length) % stops.length;
-  stops[next].focus();
+  const next = stops[i < 0 ? (direction > 0 ? 0 : stops.length - 1) : (i + direction + stops.length) % stops.length];
+  next.focus();
+  // A text box reached with Tab has its text selected, to be typed over.
+  if (next.tagName === 'INPUT') next.select();
 }
 
 document.addEventListener('keydown', (event) => {

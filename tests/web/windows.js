@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The panels behave as the desktop's windows under a window manager:
+//   node windows.js BRIMWOLD_HTML
+// each case on a page of its own.
+'use strict';
+
+const { run, assert } = require('./browser');
+
+const VIEW = { width: 1280, height: 800 };
+
+async function setUp(game, { name = 'Ada', days } = {}) {
+  const { page } = game;
+  await page.keyboard.type(name);
+  if (days !== undefined) {
+    await page.keyboard.press('Tab');
+    await page.keyboard.type(days);
+  }
+  await page.keyboard.press('Enter');
+  await game.until('the main screen', () => game.showing(), ['Brimwold']);
+}
+
+// Where a window's panel lies in the page, and whether it is on top and has the keyboard.
+function where(game, caption) {
+  return game.page.evaluate((wanted) => {
+    const panels = [...document.querySelectorAll('#desktop > .panel:not([hidden])')];
+    const panel = panels.find((p) => p.querySelector('.caption').textContent === wanted);
+    const z = (p) => Number(p.style.zIndex);
+    return {
+      left: panel.offsetLeft, top: panel.offsetTop, width: panel.offsetWidth, height: panel.offsetHeight,
+      onTop: panels.every((p) => z(p) <= z(panel)), active: panel.contains(document.activeElement),
+    };
+  }, caption);
+}
+
+async function drag(game, caption, dx, dy, { touch = false } = {}) {
+  const title = await (await game.window(caption)).$('.caption');
+  const box = await title.boundingBox();
+  const [x, y] = [box.x + 20, box.y + box.height / 2];
+  if (touch) {
+    await game.page.touchscreen.touchStart(x, y);
+    await game.page.touchscreen.touchMove(x + dx, y + dy);
+    await game.page.touchscreen.touchEnd();
+  } else {
+    await game.page.mouse.move(x, y);
+    await game.page.mouse.down();
+    await game.page.mouse.move(x + dx, y + dy, { steps: 4 });
+    await game.page.mouse.up();
+  }
+}
+
+const centred = ({ left, top, width, height }) => [Math.round(left - (VIEW.width - width) / 2),
+  Math.round(top - (VIEW.height - height) / 2)];
+const near = ([x, y]) => Math.abs(x) <= 1 && Math.abs(y) <= 1;
+
+const CASES = {
+  async 'a window opens centred; in a small viewport at the origin, and the page scrolls'(browser, file) {
+    let game = await browser.open(file, VIEW);
+    assert.ok(near(centred(await where(game, 'Intro'))));
+    game = await browser.open(file, { width: 320, height: 240 });
+    const intro = await where(game, 'Intro');
+    assert.deepEqual([intro.left, intro.top], [0, 0]);
+    const scrolls = await game.page.evaluate(() => {
+      const view = document.scrollingElement;
+      return [view.scrollWidth > view.clientWidth, view.scrollHeight > view.clientHeight];
+    });
+    assert.deepEqual(scrolls, [true, true]);
+    return game;
+  },
+
+  async 'a window is dragged by its title bar, with the mouse and by touch, never past the origin'(browser, file) {
+    const game = await browser.open(file, { ...VIEW, hasTouch: true });
+    const before = await where(game, 'Intro');
+    await drag(game, 'Intro', 50, 30);
+    let after = await where(game, 'Intro');
+    assert.deepEqual([after.left - before.left, after.top - before.top], [50, 30]);
+    await drag(game, 'Intro', -40, 20, { touch: true });
+    after = await where(game, 'Intro');
+    assert.deepEqual([after.left - before.left, after.top - before.top], [10, 50]);
+    await drag(game, 'Intro', -2000, -2000);
+    after = await where(game, 'Intro');
+    assert.deepEqual([after.left, after.top], [0, 0]);
+    return game;
+  },
+
+  async 'a window shown again keeps its place; one closed opens centred again'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    await setUp(game);
+    await game.click('Brimwold', 'Information (45 Days)');
+    await drag(game, 'Information', 40, 40);
+    const moved = await where(game, 'Information');
+    await game.click('Information', '<-- Go Back');
+    await game.click('Brimwold', 'Information (45 Days)');
+    const again = await where(game, 'Information');
+    assert.deepEqual([again.left, again.top], [moved.left, moved.top]);
+    await (await (await game.window('Information')).$('aria/Close')).click();
+    assert.deepEqual(await game.showing(), ['Brimwold']);
+    await game.click('Brimwold', 'Information (45 Days)');
+    assert.ok(near(centred(await where(game, 'Information'))));
+    return game;
+  },
+
+  async 'a press raises a window and gives it the keyboard; F6 and Shift+F6 go round the windows'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    await setUp(game);
+    await game.click('Brimwold', 'About');
+    await game.click('Brimwold', 'Map Display');
+    assert.equal(await game.active(), 'Village1');
+    await drag(game, 'Village1', 300, 0);
+    let main = await where(game, 'Brimwold');
+    await game.page.mouse.click(main.left + 8, main.top + 324); // a bare spot of the main screen
+    main = await where(game, 'Brimwold');
+    assert.deepEqual([main.onTop, await game.active()], [true, 'Brimwold']);
+    const round = [];
+    for (const key of ['F6', 'F6', 'F6', 'Shift+F6']) {
+      if (key === 'Shift+F6') await game.page.keyboard.down('Shift');
+      await game.page.keyboard.press('F6');
+      if (key === 'Shift+F6') await game.page.keyboard.up('Shift');
+      const caption = await game.active();
+      round.push([caption, (await where(game, caption)).onTop && (await where(game, caption)).active]);
+    }
+    assert.deepEqual(round, [['About Brimwold', true], ['Village1', true], ['Brimwold', true], ['Village1', true]]);
+    return game;
+  },
+
+  async 'the close box: the about box acts as OK, the main screen ends the game; a new game starts'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    await setUp(game);
+    await game.click('Brimwold', 'About');
+    await (await (await game.window('About Brimwold')).$('aria/Close')).click();
+    assert.deepEqual([await game.showing(), await game.active()], [['Brimwold'], 'Brimwold']);
+    await (await (await game.window('Brimwold')).$('aria/Close')).click();
+    assert.equal(await game.ended(), 'The game has ended.');
+    // Nothing is asked once the game has ended.
+    let asked = false;
+    game.page.on('dialog', (dialog) => { asked = true; return dialog.accept(); });
+    await Promise.all([game.page.waitForNavigation(), (await game.page.$('aria/New Game')).click()]);
+    await game.until('a new game', () => game.showing(), ['Intro']);
+    assert.equal(asked, false);
+    return game;
+  },
+
+  async 'leaving the page while a game is on asks first'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    await setUp(game);
+    const asked = new Promise((resolve) => {
+      game.page.once('dialog', async (dialog) => {
+        await dialog.dismiss();
+        resolve(dialog.type());
+      });
+    });
+    game.page.reload().catch(() => {});
+    assert.equal(await asked, 'beforeunload');
+    await game.until('the game goes on', () => game.showing(), ['Brimwold']);
+    return game;
+  },
+
+  async 'a message box is modal: the windows beneath take no press and no key'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    const { page } = game;
+    await game.click('Intro', 'OK');
+    assert.deepEqual(await game.showing(), ['Intro', 'Message: Please enter your name']);
+    await page.click('#frmIntro-txtName').catch(() => {});
+    await page.keyboard.press('Tab');
+    await page.keyboard.type('x');
+    assert.deepEqual(await page.evaluate(() => [document.activeElement.textContent,
+      document.getElementById('frmIntro-txtName').value]), ['OK', '']);
+    await page.keyboard.press('Escape');
+    assert.deepEqual(await game.showing(), ['Intro']);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'frmIntro-txtName');
+    return game;
+  },
+
+  async 'the keyboard goes back to the window shown before when one hides'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    await setUp(game);
+    await game.page.keyboard.press('Enter'); // Information (45 Days) has the focus
+    assert.equal(await game.active(), 'Information');
+    await game.page.keyboard.press('Enter'); // its Go Back has the focus
+    assert.deepEqual(await game.showing(), ['Brimwold']);
+    assert.deepEqual(await game.page.evaluate(() => document.activeElement.getAttribute('aria-label')),
+      'Information (45 Days)');
+    return game;
+  },
+
+  async 'typed text stays text'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    const typed = '<img src=x onerror=alert(1)>';
+    await setUp(game, { name: typed, days: '<b>5</b>' }).catch(() => {});
+    assert.deepEqual(await game.showing(), ['Intro', 'Message: Please enter a number of days from -32723 to 32767.']);
+    assert.deepEqual(await game.page.evaluate(() => [document.querySelectorAll('#desktop img, #desktop b').length,
+      document.getElementById('frmIntro-txtName').value]), [0, typed]);
+    return game;
+  },
+
+  async 'the days box shows the widest number whole'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    await setUp(game, { days: '-32723' });
+    assert.deepEqual(await game.read('Brimwold', 'Days left', (el) => [el.value, el.scrollWidth <= el.clientWidth]),
+      ['-32723', true]);
+    return game;
+  },
+};
+
+const [file] = process.argv.slice(2);
+if (!file) {
+  console.error('usage: node windows.js BRIMWOLD_HTML');
+  process.exit(2);
+}
+
+run(async (browser) => {
+  const failed = [];
+  for (const [name, body] of Object.entries(CASES)) {
+    try {
+      const game = await body(browser, file);
+      game.checkQuiet();
+      await game.page.close();
+    } catch (error) {
+      failed.push(name);
+      console.error(`FAILED ${name}: ${error.stack || error}`);
+    }
+  }
+  console.log(`windows: ${Object.keys(CASES).length - failed.length} passed, ${failed.length} failed`);
+  assert.deepEqual(failed, []);
+});
