@@ -92,7 +92,7 @@ def main():
         name: {"size": size, **{scale: data_url(os.path.join(args.pictures, f"{name}@{scale[1]}x.png"), "image/png")
                                 for scale in ("x1", "x2")}}
         for name, size in PICTURES.items()}
-    assets = {"title": "Brimwold", "faces": FACES, "pictures": pictures,
+    assets = {"title": "Brimwold", "faces": FACES,
               "sheetText": read(os.path.join(args.pictures, "information-sheet.txt"))}
     csp = ("default-src 'none'; "
            f"script-src {digest(script)} 'wasm-unsafe-eval'; "
@@ -105,6 +105,7 @@ def main():
         "STYLE": style,
         "DESIGNS": json_block(json.loads(read(args.designs))),
         "ASSETS": json_block(assets),
+        "PICTURES": json_block(pictures),
         "WASM": base64.b64encode(read(args.wasm, "rb")).decode(),
         "SCRIPT": script,
     }

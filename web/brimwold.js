@@ -9,6 +9,8 @@
 const data = (id) => JSON.parse(document.getElementById(id).textContent);
 const designs = data('designs');
 const assets = data('assets');
+// The pictures come last in the page and are read when first drawn.
+let pictures = null;
 const desktop = document.getElementById('desktop');
 
 const panels = new Map(); // built windows by design name
@@ -84,7 +86,8 @@ function setupTexts(panel) {
 }
 
 function picture(name) {
-  const { size, x1, x2 } = assets.pictures[name];
+  pictures ||= data('pictures');
+  const { size, x1, x2 } = pictures[name];
   const img = make('img', 'picture-image');
   img.alt = '';
   img.width = size[0];
@@ -181,7 +184,7 @@ function raise(panel) {
 }
 
 function usable(el) {
-  return el.isConnected && !el.disabled && el.offsetParent !== null;
+  return el.isConnected && !el.disabled && !el.closest('[hidden]');
 }
 
 function tabStops(panel) {
@@ -445,21 +448,30 @@ function askFirst(event) {
 
 // --- Start-up --------------------------------------------------------------------------------
 
-async function start() {
-  const text = atob(document.getElementById('core-wasm').textContent.trim());
-  const wasmBinary = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) wasmBinary[i] = text.charCodeAt(i);
-  // eslint-disable-next-line no-undef
-  const module = await BrimwoldCore({ wasmBinary });
-  const strings = (count) => Array(count).fill('string');
-  core = {
-    main: module.cwrap('brimwold_main', 'string', []),
-    press: module.cwrap('brimwold_press', 'string', strings(5)),
-    close: module.cwrap('brimwold_close', 'string', strings(1)),
-    messageClosed: module.cwrap('brimwold_message_closed', null, []),
+// The core is small enough to be compiled at once, so the first window is built
+// while the page is still being read, and shows with its first paint.
+function start() {
+  const text = document.getElementById('core-wasm').textContent.trim();
+  const bytes = Uint8Array.fromBase64?.(text) || Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  const module = {
+    instantiateWasm(imports, receive) {
+      const instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
+      receive(instance);
+      return instance.exports;
+    },
+    onRuntimeInitialized() {
+      const strings = (count) => Array(count).fill('string');
+      core = {
+        main: module.cwrap('brimwold_main', 'string', []),
+        press: module.cwrap('brimwold_press', 'string', strings(5)),
+        close: module.cwrap('brimwold_close', 'string', strings(1)),
+        messageClosed: module.cwrap('brimwold_message_closed', null, []),
+      };
+      window.addEventListener('beforeunload', askFirst);
+      play(JSON.parse(core.main()));
+    },
   };
-  window.addEventListener('beforeunload', askFirst);
-  play(JSON.parse(core.main()));
+  BrimwoldCore(module); // eslint-disable-line no-undef
 }
 
 start();

@@ -44,8 +44,8 @@ class Browser {
     this.servers = [];
   }
 
-  // Opens the page ('file' or 'http') and waits for its first window.
-  async open(file, { over = 'file', width = 1280, height = 800, scale = 1 } = {}) {
+  // Opens the page ('file' or 'http') and waits for its first window; prepare(page) runs before.
+  async open(file, { over = 'file', width = 1280, height = 800, scale = 1, hasTouch = false, prepare } = {}) {
     let url = `file://${path.resolve(file)}`;
     if (over === 'http') {
       const server = await serve(file);
@@ -54,7 +54,8 @@ class Browser {
     }
     const page = await this.browser.newPage();
     const game = new Game(page, url);
-    await page.setViewport({ width, height, deviceScaleFactor: scale });
+    await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch });
+    await prepare?.(page);
     await page.goto(url);
     await game.until('the first window', () => game.showing(), ['Intro']);
     return game;
