@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the page looks and reads, at device scale factors 1 and 2, along the whole
 // game of the shared table played by mouse:
-//   node look.js BRIMWOLD_HTML [OUT_DIR]
+//   node look.js BRIMWOLD_HTML [OUT_DIR [SCALES]]
 // after every step, no text is cut off (every element with text is as large as
 // its text: scrollWidth <= clientWidth and scrollHeight <= clientHeight), and
 // every control and window of a window seen for the first time has a name in
 // Chromium's accessibility tree, windows and controls named as on the desktop;
 // every window is photographed into OUT_DIR (default: screenshots), at scale 2
-// into OUT_DIR/scaled.
+// into OUT_DIR/scaled. SCALES: the scales to look at, default 1,2.
 'use strict';
 
 const fs = require('node:fs');
@@ -34,7 +34,7 @@ function cutOff() {
 async function accessibleNames(game, caption) {
   const window = await game.window(caption);
   const named = [];
-  for (const handle of [window, ...await window.$$('.control:not(.label), .ok')]) {
+  for (const handle of [window, ...await window.$$('.control:not(.label), .close, .ok')]) {
     const node = await game.page.accessibility.snapshot({ root: handle, interestingOnly: false });
     const id = await handle.evaluate((el) => el.id || el.className);
     named.push({ id, role: node?.role, name: node?.name || '' });
@@ -75,15 +75,15 @@ async function lookAt(browser, file, scale, out) {
   return checked.length;
 }
 
-const [file, out = 'screenshots'] = process.argv.slice(2);
+const [file, out = 'screenshots', scales = '1,2'] = process.argv.slice(2);
 if (!file) {
-  console.error('usage: node look.js BRIMWOLD_HTML [OUT_DIR]');
+  console.error('usage: node look.js BRIMWOLD_HTML [OUT_DIR [SCALES]]');
   process.exit(2);
 }
 
 run(async (browser) => {
   fs.mkdirSync(path.join(out, 'scaled'), { recursive: true });
-  for (const scale of [1, 2]) {
+  for (const scale of scales.split(',').map(Number)) {
     const controls = await lookAt(browser, file, scale, out);
     console.log(`scale ${scale}: no text cut off in ${table.steps.length} steps; ${controls} controls named`);
   }
