@@ -125,6 +125,9 @@ struct Play {
             std::sort(controls.begin(), controls.end(),
                       [](QWidget *a, QWidget *b) { return a->objectName() < b->objectName(); });
             for (QWidget *control : controls) {
+                // The debrief came after these games were recorded: its button is not in them.
+                if (control->objectName() == QLatin1String("cmdDebrief"))
+                    continue;
                 const auto add = [&line, control](const QString &text, bool enabled = true) {
                     line += ' ' + control->objectName() + (enabled ? "" : ":off");
                     if (!text.isEmpty())  // the version as a word, so that a new version keeps the traces
