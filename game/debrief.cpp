@@ -159,7 +159,7 @@ Debrief BuildDebrief(const GameState &state, std::int16_t daysTyped)
         chart.targetLabel = "Target " + std::to_string(target) + "%";
         targetInWords = "The target line is at " + std::to_string(target) + "%.";
     }
-    debrief.chartDescription = describe("Your game", player) + " " + describe("The best plan", bestPlan) + " "
+    debrief.chartDescription = describe(chart.playerLabel, player) + " " + describe("The best plan", bestPlan) + " "
                                + targetInWords;
     return debrief;
 }

@@ -25,6 +25,8 @@ struct ChartAxis {
     int maximum = 0;
     std::vector<int> ticks;
     std::string label;
+
+    bool operator==(const ChartAxis &) const = default;
 };
 
 // Households converted (vertical) against days used (horizontal). A curve is a
@@ -37,6 +39,10 @@ struct DebriefChart {
     std::vector<ChartPoint> bestPlan;
     std::optional<int> target;  // the target's height, when within the vertical axis
     std::string targetLabel;    // "Target P%" with a target line, else empty
+    std::string playerLabel = "Your game";    // the legend: the solid curve
+    std::string bestPlanLabel = "Best plan";  // the legend: the dashed curve
+
+    bool operator==(const DebriefChart &) const = default;
 };
 
 struct Debrief {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program.h"
 
+#include "debrief.h"
 #include "identity.h"
 #include "numbers.h"
 
@@ -19,7 +20,17 @@ constexpr std::string_view kWindowNames[kWindows] = {
     "frmInformation",
     "frmFeedback",
     "frmAbout",
+    "frmDebrief",
 };
+
+// The one control that its design hides: the feedback screen's Debrief, shown with the grade.
+bool hiddenAtDesign(Window window, std::string_view control)
+{
+    return window == Window::frmFeedback && control == "cmdDebrief";
+}
+
+// The size of the debrief's chart box in the design, which the chart is laid out for.
+constexpr int kChartWidth = 448, kChartHeight = 264;
 
 // The feedback list shows the log in a fixed-pitch font, set at every opening.
 constexpr std::string_view kLogFont = "Courier New";
@@ -56,6 +67,7 @@ void Program::write(Step step)
         break;
     }
     case StepKind::SetEnabled: window.controls[step.control].enabled = step.enabled; break;
+    case StepKind::SetVisible: window.controls[step.control].visible = step.enabled; break;
     case StepKind::SetFont: {
         ControlState &control = window.controls[step.control];
         control.font = step.text;
@@ -128,7 +140,12 @@ void Program::endProgram()
 bool Program::accepts(Window window, std::string_view control) const
 {
     const WindowState &state = this->window(window);
-    return !programEnded && !awaitingOK && state.showing && (control.empty() || state.control(control).enabled);
+    if (programEnded || awaitingOK || !state.showing)
+        return false;
+    if (control.empty())
+        return true;
+    const ControlState &shown = state.control(control);
+    return shown.enabled && shown.visible.value_or(!hiddenAtDesign(window, control));
 }
 
 void Program::MessageClosed() { awaitingOK = false; }
@@ -201,6 +218,11 @@ Steps Program::frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed)
 // --- The main screen
 // ---------------------------------------------------------------------------
 
+void Program::setLogFont(Window window, std::string_view list)
+{
+    write({StepKind::SetFont, window, std::string(list), std::string(kLogFont), false, kLogFontSize});
+}
+
 void Program::refreshDaysLeft() { setText(Window::frmMain, "txtDaysLeft", std::to_string(game.DaysLeft)); }
 
 // The first view opens the game: the locked game buttons are its only record.
@@ -245,9 +267,10 @@ Steps Program::frmMain_cmdFeedback_Click()
         if (GradeIsShown(game)) {
             setText(Window::frmFeedback, "lblScore", std::to_string(ComputeGrade(game)) + ' ');
             setText(Window::frmFeedback, "lblScoreText", "is your grade.");
+        write({StepKind::SetVisible, Window::frmFeedback, "cmdDebrief", {}, true});
         }
         show(Window::frmFeedback);
-        write({StepKind::SetFont, Window::frmFeedback, "List1", std::string(kLogFont), false, kLogFontSize});
+        setLogFont(Window::frmFeedback, "List1");
         write({StepKind::SetLines, Window::frmFeedback, "List1", {}, false, 0, game.ActivityLog});
         refreshDaysLeft();
     });
@@ -408,6 +431,28 @@ Steps Program::Form_Close(Window window)
     });
 }
 
+// Every opening shows the debrief of the game as it stands.
+Steps Program::frmFeedback_cmdDebrief_Click()
+{
+    return event(Window::frmFeedback, "cmdDebrief", [&] {
+        const Debrief debrief = BuildDebrief(game, typedDays);
+        const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
+        for (std::size_t i = 0; i < std::size(sentences); ++i)
+            setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
+        Step chart{StepKind::SetChart, Window::frmDebrief, "picChart", debrief.chartDescription};
+        chart.chart = LayOutChart(debrief.chart, kChartWidth, kChartHeight);
+        write(std::move(chart));
+        setLogFont(Window::frmDebrief, "lstPlan");
+        write({StepKind::SetLines, Window::frmDebrief, "lstPlan", {}, false, 0, debrief.bestPlanLog});
+        show(Window::frmDebrief);
+    });
+}
+
+Steps Program::frmDebrief_Command7_Click()
+{
+    return event(Window::frmDebrief, "Command7", [&] { hide(Window::frmDebrief); });
+}
+
 // --- Events by name
 // ----------------------------------------------------------------------------
 
@@ -437,7 +482,9 @@ Steps Program::Press(Window window, std::string_view control, const SetupTexts &
         {Window::frmInformation, "Command7", &Program::frmInformation_Command7_Click},
         {Window::frmFeedback, "Command7", &Program::frmFeedback_Command7_Click},
         {Window::frmFeedback, "cmdQuit", &Program::frmFeedback_cmdQuit_Click},
+        {Window::frmFeedback, "cmdDebrief", &Program::frmFeedback_cmdDebrief_Click},
         {Window::frmAbout, "cmdOK", &Program::frmAbout_cmdOK_Click},
+        {Window::frmDebrief, "Command7", &Program::frmDebrief_Command7_Click},
     };
     for (const auto &entry : kClicks)
         if (entry.window == window && entry.control == control)

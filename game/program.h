@@ -5,11 +5,13 @@
 // the game and returns the screen steps a front end plays, in order. A front
 // end only renders steps: it never decides what an event does.
 
+#include "chart.h"
 #include "rules.h"
 #include "startup.h"
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,8 +19,8 @@
 
 namespace Startup {
 
-enum class Window { frmIntro, frmMain, frmDiffusion, frmVillage1, frmInformation, frmFeedback, frmAbout };
-inline constexpr int kWindows = 7;
+enum class Window { frmIntro, frmMain, frmDiffusion, frmVillage1, frmInformation, frmFeedback, frmAbout, frmDebrief };
+inline constexpr int kWindows = 8;
 // The window's name, as its design file names it ("frmMain").
 std::string_view WindowName(Window window);
 
@@ -36,6 +38,8 @@ enum class StepKind {
     SetText,    // the control's text or caption; with no control, the window's
                 // caption
     SetEnabled, // enables or disables the control
+    SetVisible, // shows or hides the control (`enabled` says which)
+    SetChart,   // the chart control draws `chart`; `text` describes it for screen readers
     SetFont,    // the control's font: family `text`, `size` points
     SetLines,   // the list control holds exactly `lines`
     Focus,      // the keyboard focus goes to the control
@@ -51,6 +55,7 @@ struct Step {
     bool enabled = false;
     double size = 0;
     std::vector<std::string> lines{};
+    ChartDrawing chart{};
 
     bool operator==(const Step &) const = default;
 };
@@ -68,6 +73,7 @@ struct ControlState {
     std::string text;
     bool textSet = false;
     bool enabled = true;
+    std::optional<bool> visible;  // as designed until a step says
     std::string font;
     double size = 0;
     std::vector<std::string> lines;
@@ -125,6 +131,9 @@ public:
     Steps frmInformation_Command7_Click();
     Steps frmFeedback_Command7_Click();
     Steps frmFeedback_cmdQuit_Click();
+    // The feedback screen's Debrief, shown with the grade, and the debrief's Go Back.
+    Steps frmFeedback_cmdDebrief_Click();
+    Steps frmDebrief_Command7_Click();
     // The about box's OK, also Enter and Esc.
     Steps frmAbout_cmdOK_Click();
 
@@ -168,6 +177,8 @@ private:
     void setGameButtonsLocked(bool locked);
     void setFarmButtonsEnabled(bool enabled);
     void refreshDaysLeft();
+    // The activity log's fixed-pitch font, on a list that shows log lines.
+    void setLogFont(Window window, std::string_view list);
     void carryOutMediaActivity(MediaActivity activity);
     void openMap(std::string_view mode);
     void loadAbout();

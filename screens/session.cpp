@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "frmAbout.h"
+#include "frmDebrief.h"
 #include "frmDiffusion.h"
 #include "frmFeedback.h"
 #include "frmInformation.h"
@@ -41,6 +42,7 @@ Form &Session::form(Window window)
         case Window::frmInformation: slot = new frmInformation(*this); break;
         case Window::frmFeedback: slot = new frmFeedback(*this); break;
         case Window::frmAbout: slot = new frmAbout(*this); break;
+        case Window::frmDebrief: slot = new frmDebrief(*this); break;
         }
     }
     return *slot;
@@ -96,6 +98,13 @@ void Session::playStep(const Startup::Step &step)
             box->setText(text);
         break;
     case StepKind::SetEnabled: control->setEnabled(step.enabled); break;
+    case StepKind::SetVisible: control->setVisible(step.enabled); break;
+    case StepKind::SetChart:
+        if (auto *chart = qobject_cast<ChartBox *>(control)) {
+            chart->setDrawing(step.chart);
+            chart->setAccessibleDescription(text);
+        }
+        break;
     case StepKind::SetFont: {
         QFont font = control->font();
         font.setFamily(text);

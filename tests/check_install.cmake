@@ -1,5 +1,6 @@
-# Installs the build into a fresh folder and checks that every file a desktop
-# expects is in its place, the icons at their sizes.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the build into a fresh folder and checks that it puts exactly the files listed in
+# installed-files.txt, the icons at their sizes.
 #   cmake -DBUILD_DIR=... -DAPP_ID=... -P check_install.cmake
 set(prefix ${BUILD_DIR}/install-check)
 file(REMOVE_RECURSE ${prefix})
@@ -8,18 +9,18 @@ if(failed)
   message(FATAL_ERROR "cmake --install failed")
 endif()
 
-foreach(file bin/brimwold share/applications/${APP_ID}.desktop share/metainfo/${APP_ID}.metainfo.xml
-             share/icons/hicolor/scalable/apps/${APP_ID}.svg)
-  if(NOT EXISTS ${prefix}/${file})
-    message(FATAL_ERROR "not installed: ${file}")
-  endif()
-endforeach()
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/installed-files.txt expected REGEX "^[^#]")
+file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)
+list(SORT expected)
+list(SORT installed)
+if(NOT installed STREQUAL expected)
+  list(JOIN expected "\n  " expected)
+  list(JOIN installed "\n  " installed)
+  message(FATAL_ERROR "installed:\n  ${installed}\nexpected:\n  ${expected}")
+endif()
 
 foreach(size 32 48 64 128)
   set(png ${prefix}/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
-  if(NOT EXISTS ${png})
-    message(FATAL_ERROR "not installed: ${png}")
-  endif()
   # A PNG's header holds its width and height as 32-bit numbers from byte 16 on.
   file(READ ${png} header OFFSET 16 LIMIT 8 HEX)
   math(EXPR expected "${size}" OUTPUT_FORMAT HEXADECIMAL)

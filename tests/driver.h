@@ -3,6 +3,7 @@
 // and keys go to the controls, and what the program says is recorded with the
 // windows that were showing at that moment.
 
+#include "gui_test.h"
 #include "session.h"
 
 #include <QApplication>
@@ -125,24 +126,5 @@ class GuiTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The offscreen platform cannot raise windows, and says so each time; that is not the program's fault.
-    void initTestCase()
-    {
-        static QtMessageHandler testLog = qInstallMessageHandler(nullptr);
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
-            if (!text.contains(QLatin1String("does not support raise()")))
-                testLog(type, context, text);
-        });
-    }
+    void initTestCase() { hideRaiseWarnings(); }
 };
-
-// Every test program's start: the application exists, and the carried fonts are loaded.
-#define BRIMWOLD_GUI_TEST_MAIN(TestClass)                                                                              \
-    int main(int argc, char **argv)                                                                                    \
-    {                                                                                                                  \
-        QApplication app(argc, argv);                                                                                  \
-        if (!Startup::PrepareApplication())                                                                            \
-            qFatal("the carried fonts could not be loaded");                                                          \
-        TestClass test;                                                                                                \
-        return QTest::qExec(&test, argc, argv);                                                                        \
-    }

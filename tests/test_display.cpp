@@ -48,7 +48,7 @@ private slots:
         const QMap<QString, QSize> clientAreas{
             {"frmIntro", {457, 375}},    {"frmMain", {725, 506}},     {"frmDiffusion", {725, 506}},
             {"frmVillage1", {789, 600}}, {"frmInformation", {725, 506}}, {"frmFeedback", {725, 506}},
-            {"frmAbout", {382, 237}}};
+            {"frmAbout", {382, 237}},    {"frmDebrief", {725, 506}}};
         for (Form *window : everyWindow(game)) {
             QCOMPARE(window->size(), clientAreas.value(window->objectName()));
             for (const QLabel *label : window->findChildren<QLabel *>()) {

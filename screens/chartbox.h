@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A chart drawn from the lines and texts the core laid out for it, sharp at
+// any display scale and in black on white only.
+
+#include "chart.h"
+
+#include <QWidget>
+
+class ChartBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ChartBox(QWidget *parent = nullptr);
+    void setDrawing(Startup::ChartDrawing drawing);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Startup::ChartDrawing drawing;
+};
