@@ -5,7 +5,9 @@
 // ("cmdV1_3"); every string is UTF-8.
 //
 // A step is {"kind": "Show", "window": "frmMain"} with whichever of "control",
-// "text", "enabled", "size" and "lines" its kind uses.
+// "text", "enabled", "size", "lines" and "chart" its kind uses; a chart is
+// {"width", "height", "lines": [[x1, y1, x2, y2, style]...], "texts": [[x, y,
+// anchor, text]...]}.
 
 #include "program.h"
 
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -29,8 +32,22 @@ Program &program()
 std::string answer;
 
 constexpr std::string_view kKindNames[] = {
-    "Show", "Hide", "Discard", "Activate", "Message", "SetText", "SetEnabled", "SetFont", "SetLines", "Focus", "EndProgram",
+    "Show",
+    "Hide",
+    "Discard",
+    "Activate",
+    "Message",
+    "SetText",
+    "SetEnabled",
+    "SetVisible",
+    "SetChart",
+    "SetFont",
+    "SetLines",
+    "Focus",
+    "EndProgram",
 };
+constexpr std::string_view kLineStyles[] = {"solid", "dashed", "dotted"};
+constexpr std::string_view kAnchors[] = {"start", "middle", "end"};
 static_assert(std::size(kKindNames) == static_cast<std::size_t>(StepKind::EndProgram) + 1);
 
 void appendQuoted(std::string &out, std::string_view text)
@@ -59,12 +76,44 @@ void appendField(std::string &out, std::string_view name)
     out += "\":";
 }
 
+// A JSON array of the items, each written by `write`.
+template <class Items, class Write> void appendArray(std::string &out, const Items &items, Write write)
+{
+    out += '[';
+    bool first = true;
+    for (const auto &item : items) {
+        if (!std::exchange(first, false))
+            out += ',';
+        write(item);
+    }
+    out += ']';
+}
+
+void appendChart(std::string &out, const ChartDrawing &chart)
+{
+    out += "{\"width\":" + std::to_string(chart.width) + ",\"height\":" + std::to_string(chart.height);
+    appendField(out, "lines");
+    appendArray(out, chart.lines, [&](const ChartLine &line) {
+        out += '[' + std::to_string(line.x1) + ',' + std::to_string(line.y1) + ',' + std::to_string(line.x2) + ','
+            + std::to_string(line.y2) + ',';
+        appendQuoted(out, kLineStyles[static_cast<int>(line.style)]);
+        out += ']';
+    });
+    appendField(out, "texts");
+    appendArray(out, chart.texts, [&](const ChartText &text) {
+        out += '[' + std::to_string(text.x) + ',' + std::to_string(text.y) + ',';
+        appendQuoted(out, kAnchors[static_cast<int>(text.anchor)]);
+        out += ',';
+        appendQuoted(out, text.text);
+        out += ']';
+    });
+    out += '}';
+}
+
 const char *asJson(const Steps &steps)
 {
-    answer = "[";
-    for (const Step &step : steps) {
-        if (answer.size() > 1)
-            answer += ',';
+    answer.clear();
+    appendArray(answer, steps, [](const Step &step) {
         answer += "{\"kind\":";
         appendQuoted(answer, kKindNames[static_cast<int>(step.kind)]);
         appendField(answer, "window");
@@ -79,6 +128,7 @@ const char *asJson(const Steps &steps)
         }
         switch (step.kind) {
         case StepKind::SetEnabled:
+        case StepKind::SetVisible:
             appendField(answer, "enabled");
             answer += step.enabled ? "true" : "false";
             break;
@@ -88,19 +138,16 @@ const char *asJson(const Steps &steps)
             break;
         case StepKind::SetLines:
             appendField(answer, "lines");
-            answer += '[';
-            for (std::size_t i = 0; i < step.lines.size(); ++i) {
-                if (i > 0)
-                    answer += ',';
-                appendQuoted(answer, step.lines[i]);
-            }
-            answer += ']';
+            appendArray(answer, step.lines, [](const std::string &line) { appendQuoted(answer, line); });
+            break;
+        case StepKind::SetChart:
+            appendField(answer, "chart");
+            appendChart(answer, step.chart);
             break;
         default: break;
         }
         answer += '}';
-    }
-    answer += ']';
+    });
     return answer.c_str();
 }
 
@@ -124,8 +171,8 @@ EMSCRIPTEN_KEEPALIVE const char *brimwold_main() { return asJson(program().Main(
 
 // A control pressed: a button clicked, or Enter in a text box; `name`, `days`
 // and `percent` are what the setup screen's boxes hold.
-EMSCRIPTEN_KEEPALIVE const char *brimwold_press(const char *window, const char *control, const char *name,
-                                                const char *days, const char *percent)
+EMSCRIPTEN_KEEPALIVE const char *brimwold_press(
+    const char *window, const char *control, const char *name, const char *days, const char *percent)
 {
     Window which;
     if (!windowNamed(window, which))

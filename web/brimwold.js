@@ -75,6 +75,7 @@ function buildControl(panel, design) {
     el.setAttribute('role', 'img');
     el.classList.toggle('sunken', design.sunken);
   }
+  el.hidden = Boolean(design.hidden);
   if (!design.focusable) el.tabIndex = -1;
   else if (design.kind !== 'button' && design.kind !== 'edit') el.tabIndex = 0;
   return el;
@@ -120,6 +121,37 @@ const drawings = {
     }
   },
 };
+
+// A chart as the core lays it out: crisp one-pixel lines and texts on white, as
+// SVG; its description for screen readers beside it.
+const SVG = 'http://www.w3.org/2000/svg';
+const DASHES = { solid: '', dashed: '4 3', dotted: '1 2' };
+
+function svg(tag, attributes) {
+  const el = document.createElementNS(SVG, tag);
+  for (const [name, value] of Object.entries(attributes)) el.setAttribute(name, value);
+  return el;
+}
+
+function drawChart(box, { width, height, lines, texts }, description) {
+  const drawing = svg('svg', { width, height, viewBox: `0 0 ${width} ${height}`, class: 'chart', 'aria-hidden': 'true' });
+  drawing.append(svg('rect', { width, height, fill: '#fff' }));
+  for (const [x1, y1, x2, y2, style] of lines) {
+    const line = svg('line', { x1: x1 + 0.5, y1: y1 + 0.5, x2: x2 + 0.5, y2: y2 + 0.5, stroke: '#000',
+      'shape-rendering': 'crispEdges' });
+    if (DASHES[style]) line.setAttribute('stroke-dasharray', DASHES[style]);
+    drawing.append(line);
+  }
+  for (const [x, y, anchor, words] of texts) {
+    const text = svg('text', { x, y, 'text-anchor': anchor });
+    text.textContent = words;
+    drawing.append(text);
+  }
+  const words = make('div', 'sr', description);
+  words.id = `${box.id}-description`;
+  box.setAttribute('aria-describedby', words.id);
+  box.replaceChildren(drawing, words);
+}
 
 function build(name) {
   const design = designs[name];
@@ -320,6 +352,12 @@ const perform = {
     el.disabled = !step.enabled;
     // A control that loses its enabled state passes the focus on, as on the desktop.
     if (hadFocus && !step.enabled) activate(panelOf(step.window));
+  },
+  SetVisible(step) {
+    controlOf(step).hidden = !step.enabled;
+  },
+  SetChart(step) {
+    drawChart(controlOf(step), step.chart, step.text);
   },
   SetFont(step) {
     setFont(controlOf(step), { family: step.text, size: step.size });

@@ -6,7 +6,7 @@ Usage: panels.py OUT.json DESIGN.ui...
 
 For each window: its caption, client size, border style, resolved font, its
 controls in design order (kind, geometry, text, font, alignment, accessible
-name, focus, button face) and its tab order. Fonts are resolved as the desktop
+name, focus, whether hidden, button face) and its tab order. Fonts are resolved as the desktop
 resolves them: a control takes its window's font and overrides what its own
 font names; the dynamic property pointSizeF sets a fractional size.
 """
@@ -76,6 +76,8 @@ def control(widget, window_font, custom):
         item["text"] = text.text
     if "accessibleName" in props:
         item["accessibleName"] = props["accessibleName"].text
+    if "visible" in props and props["visible"].text == "false":
+        item["hidden"] = True
     focus = props.get("focusPolicy")
     item["focusable"] = FOCUSABLE[kind] if focus is None else not focus.text.endswith("NoFocus")
     if kind == "label":
