@@ -142,12 +142,27 @@ def labels(key, texts):
     return lambda: sorted(a.name for a in window(key) if a.getRole() == pyatspi.ROLE_LABEL and a.name), sorted(texts)
 
 
-def listed(lines):
-    return lambda: [item.name for item in control(FEEDBACK, "Activity log", pyatspi.ROLE_LIST)], lines
+def named(key, name):
+    """The showing control of that name, of any role."""
+    pending = [window(key)]
+    while pending:
+        accessible = pending.pop()
+        if accessible.name == name and has(accessible, pyatspi.STATE_SHOWING):
+            return accessible
+        pending.extend(accessible)
+    return None
 
 
 def describes(key, name, fact):
-    return lambda: fact in control(key, name, pyatspi.ROLE_FRAME).description, True
+    return lambda: fact in named(key, name).description, True
+
+
+def list_lines(key, name, lines):
+    return lambda: [item.name for item in control(key, name, pyatspi.ROLE_LIST)], lines
+
+
+def not_showing(key, names):
+    return lambda: [named(key, n) is None for n in names], [True] * len(names)
 
 
 def typed(key, name, text):
@@ -171,7 +186,11 @@ def expectations_of(row, log):
         enabled = row["enabled"]
         expected.append(buttons_enabled(enabled["window"], enabled["buttons"], enabled["on"]))
     if "log" in row:
-        expected.append(listed(log[:row["log"]]))
+        expected.append(list_lines(FEEDBACK, "Activity log", log[:row["log"]]))
+    if "list" in row:
+        expected.append(list_lines(row["list"]["window"], row["list"]["control"], row["list"]["lines"]))
+    if "hidden" in row:
+        expected.append(not_showing(row["hidden"]["window"], row["hidden"]["controls"]))
     if "labels" in row:
         expected.append(labels(row["labels"]["window"], row["labels"]["texts"]))
     if "describes" in row:

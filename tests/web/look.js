@@ -17,24 +17,32 @@ const { table, players } = require('./table');
 
 // The pictures' file names, by window; the feedback and the map the last time they show.
 const SHOTS = { Intro: 'intro', Brimwold: 'main', Information: 'information', Diffusion: 'menu', Village1: 'map',
-  Feedback: 'feedback', 'About Brimwold': 'about', Message: 'message' };
+  Feedback: 'feedback', 'About Brimwold': 'about', Debrief: 'debrief', Message: 'message' };
 const LAST_SHOT = new Set(['Feedback', 'Village1']);
 
-// Every element that shows text and is larger than its box, but text meant for screen readers only.
+// Every element that shows text and is larger than its box, but text meant for
+// screen readers only; and every text of a drawing (a chart) that reaches past
+// the drawing's edges.
 function cutOff() {
   const showsText = (el) => (el.tagName === 'INPUT' ? el.value !== ''
     : [...el.childNodes].some((n) => n.nodeType === Node.TEXT_NODE && n.textContent.trim()));
-  return [...document.querySelectorAll('body *')]
-    .filter((el) => showsText(el) && !el.closest('.sr, [hidden], script, style'))
+  const boxes = [...document.querySelectorAll('body *')]
+    .filter((el) => showsText(el) && !el.closest('.sr, [hidden], script, style, svg'))
     .filter((el) => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight)
     .map((el) => `${el.id || el.className}: ${el.scrollWidth}x${el.scrollHeight} in ${el.clientWidth}x${el.clientHeight}`);
+  const drawn = [...document.querySelectorAll('#desktop svg text')].filter((text) => {
+    const box = text.getBBox();
+    const { width, height } = text.ownerSVGElement.viewBox.baseVal;
+    return box.x < 0 || box.y < 0 || box.x + box.width > width || box.y + box.height > height;
+  }).map((text) => `drawn text "${text.textContent}" at ${text.getAttribute('x')},${text.getAttribute('y')}`);
+  return boxes.concat(drawn);
 }
 
 // Each control of the window, and the window itself, as Chromium's accessibility tree has it.
 async function accessibleNames(game, caption) {
   const window = await game.window(caption);
   const named = [];
-  for (const handle of [window, ...await window.$$('.control:not(.label), .close, .ok')]) {
+  for (const handle of [window, ...await window.$$('.control:not(.label):not([hidden]), .close, .ok')]) {
     const node = await game.page.accessibility.snapshot({ root: handle, interestingOnly: false });
     const id = await handle.evaluate((el) => el.id || el.className);
     named.push({ id, role: node?.role, name: node?.name || '' });

@@ -77,6 +77,13 @@ async function seen(game, step) {
   if (step.log !== undefined) {
     found.log = await game.read('Feedback', 'Activity log', (el) => [...el.children].map((li) => li.textContent));
   }
+  if (step.list) {
+    found.list = await game.read(step.list.window, step.list.control, (el) => [...el.children].map((li) => li.textContent));
+  }
+  if (step.hidden) {
+    const window = await game.window(step.hidden.window);
+    found.hidden = await Promise.all(step.hidden.controls.map(async (name) => (await window.$(`aria/${name}`)) === null));
+  }
   if (step.labels) found.labels = await game.labels(step.labels.window);
   if (step.describes) {
     found.describes = (await game.description(step.describes.window, step.describes.control))
@@ -94,6 +101,8 @@ function expected(step) {
     wanted.enabled = Object.fromEntries(step.enabled.buttons.map((button) => [button, step.enabled.on]));
   }
   if (step.log !== undefined) wanted.log = table.log.slice(0, step.log);
+  if (step.list) wanted.list = step.list.lines;
+  if (step.hidden) wanted.hidden = step.hidden.controls.map(() => true);
   if (step.labels) wanted.labels = [...step.labels.texts].sort();
   if (step.describes) wanted.describes = true;
   if (step.do === 'type') wanted.typed = step.text;
