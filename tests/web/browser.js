@@ -42,6 +42,7 @@ class Browser {
     this.browser = browser;
     this.profile = profile;
     this.servers = [];
+    this.opened = []; // the pages the test opened
   }
 
   // Opens the page ('file' or 'http') and waits for its first window; prepare(page) runs before.
@@ -53,6 +54,7 @@ class Browser {
       url = `http://127.0.0.1:${server.address().port}/brimwold.html`;
     }
     const page = await this.browser.newPage();
+    this.opened.push(page);
     const game = new Game(page, url);
     await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch });
     await prepare?.(page);
@@ -61,7 +63,9 @@ class Browser {
     return game;
   }
 
+  // Closes every page first, without asking a page that would ask before it is left.
   async stop() {
+    for (const page of await this.browser.pages()) await page.close({ runBeforeUnload: false });
     await this.browser.close();
     for (const server of this.servers) server.close();
     fs.rmSync(this.profile, { recursive: true, force: true });
@@ -194,7 +198,8 @@ async function run(body) {
     console.error(`FAILED ${error.stack || error}`);
     process.exitCode = 1;
     // What the page showed, beside the test's working folder.
-    for (const [i, page] of (await browser.browser.pages()).entries()) {
+    for (const [i, page] of browser.opened.filter((p) => !p.isClosed()).entries()) {
+      await page.bringToFront();
       await page.screenshot({ path: `failure-${path.basename(process.argv[1], '.js')}-${i}.png` }).catch(() => {});
     }
   } finally {
