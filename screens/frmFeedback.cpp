@@ -5,6 +5,8 @@ frmFeedback::frmFeedback(Session &session) : Form(session, Startup::Window::frmF
     ui.setupUi(this);
     finishSetup();
     using P = Startup::Program;
-    connectClicks({{ui.Command7, &P::frmFeedback_Command7_Click}, {ui.cmdQuit, &P::frmFeedback_cmdQuit_Click}});
+    connectClicks({{ui.Command7, &P::frmFeedback_Command7_Click},
+                   {ui.cmdDebrief, &P::frmFeedback_cmdDebrief_Click},
+                   {ui.cmdQuit, &P::frmFeedback_cmdQuit_Click}});
     ui.List1->setFocus();
 }
