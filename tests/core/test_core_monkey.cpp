@@ -52,14 +52,15 @@ Game playGame(std::uint64_t seed, long events, std::vector<std::string> *record 
         const Event event = any ? player.drawAny(program) : player.draw(program);
         const bool possible = Player::Possible(program, event);
         if (record)
-            record->push_back(EventText(event));
+            record->push_back(EventText(event) + (possible ? "" : " (not possible now)"));
         before = program;
         const Steps steps = Play(program, event);
         ++game.events;
         game.invariants.check(before, program, steps);
-        if (event.kind != Event::Kind::MessageOK && possible == steps.empty())
-            game.invariants.violations.push_back(possible ? "a possible event had no step"
-                                                          : "an event that is not possible had steps");
+        if (event.kind == Event::Kind::MessageOK ? program.messageOpen() : possible == steps.empty())
+            game.invariants.violations.push_back(event.kind == Event::Kind::MessageOK ? "the message stays open after its OK"
+                                                 : possible ? "a possible event had no step"
+                                                            : "an event that is not possible had steps");
         for (const Step &step : steps) {
             game.graded = game.graded || (step.kind == StepKind::SetText && step.control == "lblScoreText");
             if (step.kind == StepKind::Message)
