@@ -35,12 +35,14 @@ using Startup::Window;
 // "SetFont frmFeedback.List1 Courier New 11", "SetLines frmFeedback.List1 (2)".
 inline std::string StepText(const Step &step)
 {
-    static constexpr const char *kKinds[] = {"Show",     "Hide",    "Discard", "Activate", "Message",   "SetText",
-                                             "SetEnabled", "SetFont", "SetLines", "Focus",  "EndProgram"};
+    static constexpr const char *kKinds[] = {"Show",       "Hide",       "Discard",  "Activate", "Message", "SetText",
+                                             "SetEnabled", "SetVisible", "SetChart", "SetFont",  "SetLines", "Focus",
+                                             "EndProgram"};
     if (step.kind == StepKind::EndProgram)
         return "EndProgram";
-    std::string text = step.kind == StepKind::SetEnabled ? (step.enabled ? "Enable" : "Disable")
-                                                          : kKinds[static_cast<int>(step.kind)];
+    std::string text = step.kind == StepKind::SetEnabled   ? (step.enabled ? "Enable" : "Disable")
+                       : step.kind == StepKind::SetVisible ? (step.enabled ? "Show" : "Hide")
+                                                           : kKinds[static_cast<int>(step.kind)];
     text += ' ';
     text += Startup::WindowName(step.window);
     if (!step.control.empty())
@@ -49,7 +51,7 @@ inline std::string StepText(const Step &step)
     std::snprintf(size, sizeof size, "%g", step.size);
     if (step.kind == StepKind::SetFont)
         text += ' ' + step.text + ' ' + size;
-    else if (step.kind == StepKind::SetLines)
+    else if (step.kind == StepKind::SetLines || step.kind == StepKind::SetChart)
         text += " (" + std::to_string(step.lines.size()) + ')';
     else if (!step.text.empty())
         text += ' ' + step.text;
@@ -142,12 +144,15 @@ inline const std::vector<PlayerControl> &PlayerControls()
             {Window::frmVillage1, "Command1", 3, false, 0},
             {Window::frmInformation, "Command7", 4, false, 0},
             {Window::frmFeedback, "Command7", 4, false, 0},
+            {Window::frmFeedback, "cmdDebrief", 4, false, 0},
+            {Window::frmDebrief, "Command7", 4, false, 0},
             {Window::frmAbout, "cmdOK", 4, false, 0},
             {Window::frmDiffusion, "", 1, false, 0},
             {Window::frmVillage1, "", 1, false, 0},
             {Window::frmInformation, "", 1, false, 0},
             {Window::frmFeedback, "", 1, false, 0},
             {Window::frmAbout, "", 1, false, 0},
+            {Window::frmDebrief, "", 1, false, 0},
             {Window::frmIntro, "", 1, true, 0},
             {Window::frmMain, "", 1, true, 0},
             {Window::frmMain, "cmdQuit", 1, true, 0},
@@ -209,9 +214,7 @@ public:
     {
         if (event.kind == Event::Kind::MessageOK)
             return program.messageOpen();
-        const Startup::WindowState &window = program.window(event.window);
-        const bool enabled = event.kind == Event::Kind::Close || window.control(event.control).enabled;
-        return !program.ended() && !program.messageOpen() && window.showing && enabled;
+        return program.accepts(event.window, event.kind == Event::Kind::Close ? std::string_view() : event.control);
     }
 
     std::uint64_t uniform64()  // splitmix64: the same games on every platform
@@ -497,12 +500,15 @@ private:
         const auto &score = feedback.control("lblScore"), &scoreText = feedback.control("lblScoreText");
         expect(!scoreText.textSet || scoreText.text == "is your grade.", "lblScoreText is not \"is your grade.\"");
         for (const Step &step : steps)
-            if (step.kind == StepKind::SetLines) {
+            if (step.kind == StepKind::SetLines && step.window == Window::frmFeedback) {
                 expect(step.lines == state.ActivityLog, "the feedback list is not the log");
                 if (!expect(Startup::GradeIsShown(state) ? score.text == std::to_string(Startup::ComputeGrade(state)) + ' '
                                                          : score == before.window(Window::frmFeedback).control("lblScore"),
                             "lblScore is not the grade when due"))
                     fail("lblScore is \"" + score.text + "\" with " + std::to_string(state.DaysLeft) + " days left");
+            } else if (step.kind == StepKind::SetVisible) {
+                expect(step.control == "cmdDebrief" && step.enabled && Startup::GradeIsShown(state),
+                       "the Debrief button shows before the grade");
             }
     }
 };

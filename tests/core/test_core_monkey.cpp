@@ -7,6 +7,7 @@
 // how many events are played; a failure prints the seed and the game's events.
 #include <doctest/doctest.h>
 
+#include "bestplan.h"
 #include "monkey.h"
 
 #include <chrono>
@@ -66,6 +67,10 @@ Game playGame(std::uint64_t seed, long events, std::vector<std::string> *record 
                 ++game.said[step.text];
         }
     }
+    // No game converts more than the best plan for the same days.
+    if (program.state().LogCount > 0
+        && Startup::FindBestPlan(program.daysTyped() - Startup::kInformationDays).total < program.state().TotalConverted)
+        game.invariants.violations.push_back("the game converted more than the best plan");
     return game;
 }
 

@@ -344,12 +344,14 @@ const Case kCases[] = {
      kFeedbackSteps + std::vector<std::string>{"SetLines frmFeedback.List1 (1)", "SetText frmMain.txtDaysLeft 10"},
      "frmFeedback.lblScore=; frmFeedback.lblScoreText="},
     {"the grade with 9 days left", {"open 54", "frmMain.cmdFeedback"},
-     std::vector<std::string>{"SetText frmFeedback.lblScore 0 ", "SetText frmFeedback.lblScoreText is your grade."}
+     std::vector<std::string>{"SetText frmFeedback.lblScore 0 ", "SetText frmFeedback.lblScoreText is your grade.",
+                              "Show frmFeedback.cmdDebrief"}
          + kFeedbackSteps + std::vector<std::string>{"SetLines frmFeedback.List1 (1)", "SetText frmMain.txtDaysLeft 9"},
      "frmFeedback.lblScore=0 ; frmFeedback.lblScoreText=is your grade."},
     {"the grade after the feedback was discarded by its close box",
      {"open 85", "talk 9", "talk 9", "frmMain.cmdFeedback", "close frmFeedback", "frmMain.cmdFeedback"},
-     std::vector<std::string>{"SetText frmFeedback.lblScore 6 ", "SetText frmFeedback.lblScoreText is your grade."}
+     std::vector<std::string>{"SetText frmFeedback.lblScore 6 ", "SetText frmFeedback.lblScoreText is your grade.",
+                              "Show frmFeedback.cmdDebrief"}
          + kFeedbackSteps + std::vector<std::string>{"SetLines frmFeedback.List1 (3)", "SetText frmMain.txtDaysLeft 0"},
      "frmFeedback.lblScore=6 ; TotalConverted=11"},
     {"the feedback's close box", {"open 365", "frmMain.cmdFeedback", "close frmFeedback"},
