@@ -50,6 +50,8 @@ Form &Session::form(Window window)
 
 void Session::play(const Startup::Steps &steps)
 {
+    if (played)
+        played(steps);
     for (const Startup::Step &step : steps)
         playStep(step);
 }

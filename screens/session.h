@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class Session
@@ -24,6 +25,8 @@ public:
 
     // Plays the steps of one event on the windows, in order.
     void play(const Startup::Steps &steps);
+    // Told of every event's steps as they are played, for those who watch the program (tests).
+    std::function<void(const Startup::Steps &)> played;
 
     // The window if it exists now, or null.
     Form *loaded(Startup::Window window) const;
