@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of the program: the core that decides every event, the windows that
 // show it, and the renderer that plays the core's steps on the windows.

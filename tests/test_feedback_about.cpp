@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The feedback screen with the grade, and the about box, played through the real windows.
 #include "driver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A monkey plays many games through the real windows, each from a fresh
 // start-up, with seeded random clicks, keys, typing and closing, and checks after
 // every event the game's invariants (those of the core monkey, tests/core/monkey.h)
