@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine for the game, builds it, and then
 #   ./setup.sh play   starts the game;
 #   ./setup.sh test   runs every test, also under the sanitizers, the fuzz targets briefly, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brimwold: a teaching game about the diffusion of an innovation through a village.
 
 #include "dialogs.h"

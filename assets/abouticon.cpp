@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about icon: an open white box seen at an angle, its lid tilted up, a
 // green slab floating above it, drawn in the 16-colour palette with black
 // outlines like a classic small icon.

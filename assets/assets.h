@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures and fonts the program carries. Every picture is drawn from
 // vectors by code, so it is the same on every machine and sharp at any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's pictures to image files:
 //   brimwold-export-assets OUTDIR [SCALE...]
 // gives village-map@SCALEx.png, information-sheet@SCALEx.png and

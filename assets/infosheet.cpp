@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The village information sheet: the fixed facts about village 1 (exposure to
 // the media and the opinion leaders with their links), printed black on white.
 // One table of facts feeds both the drawing and the plain text for screen readers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The village map: a hand-drawn line map of the village seen from above, in
 // black ink on white. Hills fill the top edge; a road comes down out of them
 // on the left with a branch to the east; a river with reeds enters on the

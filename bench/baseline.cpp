@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the game's start-up and memory: a bare Qt Widgets window
 // of the main screen's size, with a few buttons and labels, shown at start.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the offscreen benchmarks share: a summary of timings, a game whose
 // messages go nowhere, and a wait for a widget's next paint.

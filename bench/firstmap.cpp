@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and reports, from the X server's own events, when each of
 // its top-level windows is mapped, first drawn and unmapped, in milliseconds
 // since the program was started:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long game: 3,000 log lines written through the game model, the heap the
 // log holds, and the feedback list filled with them through the main screen.
 //

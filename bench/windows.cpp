@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each window's first opening, offscreen: the window built for a fresh game,
 // shown, and painted once; and the same window only built, not shown, to see
 // what the first paint adds. A Qt Test program run by hand (see README.md),

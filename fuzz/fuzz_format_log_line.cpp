@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One line of the activity log, for any name and any four 16-bit numbers: the
 // numbers sit at fixed columns while they lie in 0..999 and the name fits, and
 // nothing is ever cut: each number reads back whole from where it stands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup screen's reading of a typed number, on any bytes: it gives a value
 // or a refusal, never crashes, and agrees with a second reading done here
 // another way, by comparing decimal strings.

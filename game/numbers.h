@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the game writes numbers into its log and reads the numbers typed on the setup screen.
 

@@ -159,11 +159,12 @@ public:
     bool messageOpen() const { return awaitingOK; }
     bool ended() const { return programEnded; }
 
-private:
-    // Whether an event of this control may happen now: its window shows, the
-    // control is enabled, no message is open and the program has not ended.
+    // Whether an event of this control (or, with none, of the window's close box)
+    // may happen now: its window shows, the control is enabled and shown, no
+    // message is open and the program has not ended.
     bool accepts(Window window, std::string_view control = {}) const;
 
+private:
     // Steps are applied to the windows' state as they are written.
     void show(Window window);
     void hide(Window window);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The activities the player pays for: each checks whether it may be carried
 // out, changes the game state and logs itself, or is refused and changes nothing.

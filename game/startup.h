@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of one game and the rules every activity shares: the action
 // table built from its nineteen texts, the use counters and the activity log.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the windows say to the player and how the program ends, in one place,
 // so that tests can put a recorder in its stead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every window of the game has in common: it is made from its design
 // file, opens centred, comes to the front with the focus when shown, and is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmDiffusion.h"
 
 frmDiffusion::frmDiffusion(Session &session) : Form(session, Startup::Window::frmDiffusion)

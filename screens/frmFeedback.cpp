@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmFeedback.h"
 
 frmFeedback::frmFeedback(Session &session) : Form(session, Startup::Window::frmFeedback)

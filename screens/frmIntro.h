@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup screen: the player's name, the days to spend and the percentage to convert.
 

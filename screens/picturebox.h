@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures drawn from vectors, shown unscaled at a window's device pixel
 // ratio, so they are sharp at any display scale. Each is drawn the first time

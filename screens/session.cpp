@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "session.h"
 
 #include "frmAbout.h"
@@ -50,6 +51,8 @@ Form &Session::form(Window window)
 
 void Session::play(const Startup::Steps &steps)
 {
+    if (played)
+        played(steps);
     for (const Startup::Step &step : steps)
         playStep(step);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of the program: the core that decides every event, the windows that
 // show it, and the renderer that plays the core's steps on the windows.
@@ -9,6 +10,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class Session
@@ -24,6 +26,8 @@ public:
 
     // Plays the steps of one event on the windows, in order.
     void play(const Startup::Steps &steps);
+    // Told of every event's steps as they are played, for those who watch the program (tests).
+    std::function<void(const Startup::Steps &)> played;
 
     // The window if it exists now, or null.
     Form *loaded(Startup::Window window) const;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays the real windows of a fresh game offscreen, as a player would: clicks
 // and keys go to the controls, and what the program says is recorded with the

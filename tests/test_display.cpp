@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window at the display scale this test runs with (QT_SCALE_FACTOR):
 // the layout keeps its size, no text is cut off, and the pictures are drawn
 // sharp for the screen instead of enlarged.

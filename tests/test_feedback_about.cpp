@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The feedback screen with the grade, and the about box, played through the real windows.
 #include "driver.h"
 
@@ -89,6 +90,33 @@ private slots:
         QCOMPARE(game.text("frmFeedback.lblScore"), score);
         QCOMPARE(game.text("frmFeedback.lblScoreText"), scoreText);
         QCOMPARE(game.text("frmMain.txtDaysLeft"), QString::number(game.state().DaysLeft));
+    }
+
+    // The debrief opens from the button shown with the grade, and shows the game as it stands.
+    void debriefBesideTheGrade()
+    {
+        Game game;
+        game.setUp("Ada", "115", "20");
+        game.viewInformation();
+        game.click("frmInformation.Command7");
+        game.click("frmMain.cmdFeedback");
+        QVERIFY(!game.button("frmFeedback.cmdDebrief")->isVisible());
+        game.click("frmFeedback.Command7");
+        for (int button : {2, 5, 5})
+            game.menu(button);
+        game.click("frmMain.cmdFeedback");
+        game.click("frmFeedback.cmdDebrief");
+        QCOMPARE(visibleWindows(), (QStringList{"frmDebrief", "frmFeedback", "frmMain"}));
+        QCOMPARE(game.text("frmDebrief.lblConverted"), "You converted 14 households.");
+        QCOMPARE(game.text("frmDebrief.lblBestPlan"), "The best plan for your 115 days converts 20 households.");
+        QCOMPARE(game.text("frmDebrief.lblVerdict"), "The best plan reaches it.");
+        const QListWidget *plan = game.find<QListWidget>("frmDebrief.lstPlan");
+        QCOMPARE(plan->item(0)->text(), game.log().first());
+        QCOMPARE(QFontInfo(plan->font()).family(), QFontInfo(QFont("Liberation Mono")).family());
+        QVERIFY(game.find("frmDebrief.picChart")->accessibleDescription().startsWith("Your game: the information"));
+        QCOMPARE(game.find<Form>("frmDebrief")->focusWidget()->objectName(), "Command7");
+        game.click("frmDebrief.Command7");
+        QCOMPARE(visibleWindows(), (QStringList{"frmFeedback", "frmMain"}));
     }
 
     void quitFromTheFeedbackScreen()

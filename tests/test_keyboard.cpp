@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A short game played with the keyboard alone: every key goes where the
 // keyboard focus is, as on the desktop.
 #include "driver.h"

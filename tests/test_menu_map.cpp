@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The information screen, the action menu and the village map, played through the real windows.
 #include "driver.h"
 

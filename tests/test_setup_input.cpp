@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the setup screen makes of unusual input, typed into the real form: each
 // entry is taken with its value or refused with the message for its box, and
 // nothing crashes or hangs.

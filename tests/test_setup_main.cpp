@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup screen and the main screen, played through the real windows.
 #include "driver.h"
 

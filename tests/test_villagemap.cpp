@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The village map: pure black on pure white at any scale, lines that keep
 // their weight when scaled, and every farm number inside the push button
 // that covers it in the game window.

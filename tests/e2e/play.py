@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays a whole game of the real brimwold program as a player meets it.
 
 The program runs on a private X server (Xvfb) with a private D-Bus session bus
