@@ -192,6 +192,30 @@ const CASES = {
     return game;
   },
 
+  async 'the page is called Brimwold, stores nothing and loads nothing from outside itself'(browser, file) {
+    const game = await browser.open(file, VIEW);
+    await setUp(game);
+    const page = await game.page.evaluate(async () => {
+      // A picture from elsewhere is refused by the page's policy before any request.
+      const refused = new Promise((resolve) => document.addEventListener('securitypolicyviolation',
+        (event) => resolve(event.effectiveDirective), { once: true }));
+      const picture = document.createElement('img');
+      picture.src = 'http://127.0.0.1:9/picture.png';
+      document.body.append(picture);
+      let stored;
+      try {
+        stored = localStorage.length + sessionStorage.length;
+      } catch {
+        stored = 0;
+      }
+      return { title: document.title, cookie: document.cookie, stored, refused: await refused };
+    });
+    assert.deepEqual(page, { title: 'Brimwold', cookie: '', stored: 0, refused: 'img-src' });
+    // The refused picture and the refusal's report are the only faults expected.
+    game.faults = game.faults.filter((fault) => !/Content Security Policy|127\.0\.0\.1:9\//.test(fault));
+    return game;
+  },
+
   async 'the days box shows the widest number whole'(browser, file) {
     const game = await browser.open(file, VIEW);
     await setUp(game, { days: '-32723' });
