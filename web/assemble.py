@@ -5,11 +5,12 @@
 Usage: assemble.py OUT.html --version V --template T --style CSS --script JS --core CORE.js --wasm CORE.wasm
                    --designs DESIGNS.json --pictures DIR --fonts DIR --font-licence LICENSE.txt
 
-Everything is inside the file: the script and the WebAssembly, the styles and
-fonts, the pictures, the windows' designs, and the program's and the fonts'
-licence notices. A Content-Security-Policy allows the page's own script and
-style (by their hashes), WebAssembly, and images and fonts from inside the
-file; nothing else, and nothing from outside.
+Everything is inside the file: the script and the WebAssembly, the style, the
+fonts (which the script registers from their bytes), the pictures, the
+windows' designs, and the program's and the fonts' licence notices. A
+Content-Security-Policy allows the page's own script and style (by their
+hashes), WebAssembly, and images from inside the file; nothing else, and
+nothing from outside.
 """
 
 import argparse
@@ -80,11 +81,9 @@ def main():
         parser.add_argument("--" + option, required=True)
     args = parser.parse_args()
 
-    fonts = "".join(
-        f'@font-face{{font-family:"{family}";font-weight:{weight};font-display:block;'
-        f'src:url({data_url(os.path.join(args.fonts, file), "font/woff2")}) format("woff2")}}\n'
-        for family, weight, file in FONT_FILES)
-    style = fonts + read(args.style)
+    fonts = [[family, weight, base64.b64encode(read(os.path.join(args.fonts, file), "rb")).decode()]
+             for family, weight, file in FONT_FILES]
+    style = read(args.style)
     script = read(args.core) + "\n" + read(args.script)
     if "</script" in script.lower():
         raise SystemExit("assemble.py: the script would end its element early")
@@ -92,12 +91,12 @@ def main():
         name: {"size": size, **{scale: data_url(os.path.join(args.pictures, f"{name}@{scale[1]}x.png"), "image/png")
                                 for scale in ("x1", "x2")}}
         for name, size in PICTURES.items()}
-    assets = {"title": "Brimwold", "faces": FACES,
+    assets = {"title": "Brimwold", "faces": FACES, "fonts": fonts,
               "sheetText": read(os.path.join(args.pictures, "information-sheet.txt"))}
     csp = ("default-src 'none'; "
            f"script-src {digest(script)} 'wasm-unsafe-eval'; "
            f"style-src {digest(style)}; "
-           "img-src data:; font-src data:; base-uri 'none'; form-action 'none'")
+           "img-src data:; base-uri 'none'; form-action 'none'")
     parts = {
         "NOTICE": comment(NOTICE.format(version=args.version, fonts=read(args.font_licence).strip())),
         "CSP": csp,

@@ -7,8 +7,11 @@
 'use strict';
 
 const data = (id) => JSON.parse(document.getElementById(id).textContent);
+const bytesOf = (text) => Uint8Array.fromBase64?.(text) || Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
 const designs = data('designs');
 const assets = data('assets');
+// The carried fonts, registered from their bytes, so the first layout has them.
+for (const [family, weight, bytes] of assets.fonts) document.fonts.add(new FontFace(family, bytesOf(bytes), { weight }));
 // The pictures come last in the page and are read when first drawn.
 let pictures = null;
 const desktop = document.getElementById('desktop');
@@ -489,8 +492,7 @@ function askFirst(event) {
 // The core is small enough to be compiled at once, so the first window is built
 // while the page is still being read, and shows with its first paint.
 function start() {
-  const text = document.getElementById('core-wasm').textContent.trim();
-  const bytes = Uint8Array.fromBase64?.(text) || Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  const bytes = bytesOf(document.getElementById('core-wasm').textContent.trim());
   const module = {
     instantiateWasm(imports, receive) {
       const instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
