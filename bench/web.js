@@ -4,7 +4,8 @@
 // 1. the size of brimwold.html;
 // 2. LOADS loads (default 20), each in a new tab: from navigation start to the
 //    first contentful paint, which is the setup window (nothing is painted before
-//    it), and to the core's first steps played;
+//    it); the same for a bare page of one line of text, what the browser itself
+//    takes on this machine;
 // 3. the whole game of tests/e2e/game.json played by mouse: for every click, the
 //    time from the input event to the end of its handling (the core's steps
 //    played), and to the next frame painted after it; Chromium's own event timing
@@ -12,6 +13,7 @@
 'use strict';
 
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
 const { Browser } = require('../tests/web/browser');
 const { table, players } = require('../tests/web/table');
@@ -46,8 +48,9 @@ function instrument() {
 async function loads(browser, file, count) {
   const paints = [];
   for (let i = 0; i < count; ++i) {
-    const game = await browser.open(file);
-    paints.push(await game.page.evaluate(() => new Promise((resolve) => {
+    const page = await browser.browser.newPage();
+    await page.goto(`file://${path.resolve(file)}`);
+    paints.push(await page.evaluate(() => new Promise((resolve) => {
       new PerformanceObserver((list, observer) => {
         const paint = list.getEntriesByName('first-contentful-paint')[0];
         if (paint) {
@@ -56,7 +59,7 @@ async function loads(browser, file, count) {
         }
       }).observe({ type: 'paint', buffered: true });
     })));
-    await game.page.close();
+    await page.close();
   }
   return paints;
 }
@@ -79,15 +82,28 @@ async function main() {
   console.log(`brimwold.html: ${fs.statSync(file).size} bytes (${(fs.statSync(file).size / 1024).toFixed(1)} KiB)`);
   const browser = await Browser.start();
   try {
-    console.log(`navigation start to the setup window painted, ms: ${stats(await loads(browser, file, Number(count)))}`);
+    const bare = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'brimwold-bench-')), 'bare.html');
+    fs.writeFileSync(bare, '<!DOCTYPE html><html lang="en"><title>Bare</title><p>One line of text.</p></html>');
+    // Taken in turn, so that both meet the same load on the machine.
+    const game = [];
+    const baseline = [];
+    for (let i = 0; i < Number(count); ++i) {
+      game.push(...await loads(browser, file, 1));
+      baseline.push(...await loads(browser, bare, 1));
+    }
+    fs.rmSync(path.dirname(bare), { recursive: true });
+    console.log(`navigation start to the setup window painted, ms: ${stats(game)}`);
+    console.log(`navigation start to a bare page painted, ms: ${stats(baseline)}`);
     const measured = await clicks(browser, file);
     const done = measured.clicks.filter((c) => c.painted > 0);
     console.log(`click to handled, ms: ${stats(done.map((c) => c.handled))}`);
     console.log(`click to the next frame painted, ms: ${stats(done.map((c) => c.painted))}`);
     const slowest = [...done].sort((a, b) => b.painted - a.painted).slice(0, 5);
     console.log(`slowest to paint: ${slowest.map((c) => `${c.target} ${c.painted.toFixed(1)}`).join(', ')}`);
-    console.log(`clicks of 16 ms or more to their next paint (Chromium's event timing, in steps of 8 ms): `
-      + `${measured.slow.length} of ${done.length}` + (measured.slow.length ? ` (${measured.slow.join(', ')} ms)` : ''));
+    const counts = {};
+    for (const duration of measured.slow) counts[duration] = (counts[duration] || 0) + 1;
+    console.log(`clicks of 16 ms or more to their next paint by Chromium's event timing (in steps of 8 ms): `
+      + `${measured.slow.length} of ${done.length}, by ms: ${JSON.stringify(counts)}`);
   } finally {
     await browser.stop();
   }
