@@ -5,8 +5,10 @@ namespace Startup {
 
 namespace {
 
-// Room around the plot for the tick labels, the axis label and the legend.
-constexpr int kLeft = 44, kRight = 12, kTop = 8, kBottom = 34;
+// Room around the plot: the vertical axis's name above it, the tick labels, the
+// horizontal axis's name and the legend below it.
+constexpr int kLeft = 44, kRight = 12, kTop = 20, kBottom = 34;
+constexpr int kTextHeight = 9;  // a digit's height at the chart's font
 constexpr int kTick = 4;
 constexpr int kLegendLine = 24;
 
@@ -52,23 +54,25 @@ ChartDrawing LayOutChart(const DebriefChart &chart, int width, int height)
         drawing.lines.push_back({plot.x0 - kTick, plot.y(households), plot.x0, plot.y(households), LineStyle::Solid});
         drawing.texts.push_back({plot.x0 - kTick - 2, plot.y(households) + 4, TextAnchor::End, std::to_string(households)});
     }
-    drawing.texts.push_back({(plot.x0 + plot.x1) / 2, height - 3, TextAnchor::Middle, chart.horizontal.label});
+    drawing.texts.push_back({plot.x1, height - 3, TextAnchor::End, chart.horizontal.label});
+    drawing.texts.push_back({4, kTextHeight + 3, TextAnchor::Start, chart.vertical.label});
 
-    // The vertical axis's name and the legend sit in the upper left, where the curves seldom are.
-    drawing.texts.push_back({plot.x0 + 6, plot.y0 + 11, TextAnchor::Start, chart.vertical.label});
+    // The legend, under the plot on the left: a stretch of each curve's line and its name.
     const struct { LineStyle style; const std::string &name; } legend[] = {
         {LineStyle::Solid, chart.playerLabel}, {LineStyle::Dashed, chart.bestPlanLabel}};
-    int row = plot.y0 + 26;
+    int x = plot.x0;
     for (const auto &[style, name] : legend) {
-        drawing.lines.push_back({plot.x0 + 6, row - 4, plot.x0 + 6 + kLegendLine, row - 4, style});
-        drawing.texts.push_back({plot.x0 + 12 + kLegendLine, row, TextAnchor::Start, name});
-        row += 14;
+        drawing.lines.push_back({x, height - 7, x + kLegendLine, height - 7, style});
+        drawing.texts.push_back({x + kLegendLine + 4, height - 3, TextAnchor::Start, name});
+        x += kLegendLine + 80;
     }
 
+    // The target's line across the plot, named at its right end: above it, or below it at the top.
     if (chart.target) {
         const int y = plot.y(*chart.target);
         drawing.lines.push_back({plot.x0, y, plot.x1, y, LineStyle::Dotted});
-        drawing.texts.push_back({plot.x1 - 2, y - 3, TextAnchor::End, chart.targetLabel});
+        const int baseline = y - 3 - kTextHeight < plot.y0 ? y + 3 + kTextHeight : y - 3;
+        drawing.texts.push_back({plot.x1 - 2, baseline, TextAnchor::End, chart.targetLabel});
     }
     addCurve(drawing, plot, chart.bestPlan, LineStyle::Dashed);
     addCurve(drawing, plot, chart.player, LineStyle::Solid);

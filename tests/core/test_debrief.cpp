@@ -3,6 +3,7 @@
 // curves, and the best plan's lines.
 
 #include "bestplan.h"
+#include "chart.h"
 #include "debrief.h"
 
 #include <doctest/doctest.h>
@@ -93,6 +94,15 @@ TEST_CASE("the debrief of a finished game")
         CHECK(chart.bestPlan.size() == debrief.bestPlanLog.size());
         if (!game.played)
             CHECK(chart.player == chart.bestPlan);
+
+        // Laid out for the window's chart box, everything lies inside it, a text's top too.
+        const ChartDrawing drawing = LayOutChart(chart, 448, 264);
+        for (const ChartLine &line : drawing.lines)
+            for (auto [x, y] : {std::pair{line.x1, line.y1}, {line.x2, line.y2}})
+                CHECK((x >= 0 && x < 448 && y >= 0 && y < 264));
+        for (const ChartText &text : drawing.texts)
+            CHECK((text.x >= 0 && text.x <= 448 && text.y >= 9 && text.y < 264));
+        CHECK(drawing.texts.size() == chart.horizontal.ticks.size() + chart.vertical.ticks.size() + 4 + game.targetLine);
     }
 }
 

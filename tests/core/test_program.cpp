@@ -43,6 +43,8 @@ const std::pair<std::string_view, Click> kClicks[] = {
     {"frmFeedback.Command7", &Program::frmFeedback_Command7_Click},
     {"frmFeedback.cmdQuit", &Program::frmFeedback_cmdQuit_Click},
     {"frmAbout.cmdOK", &Program::frmAbout_cmdOK_Click},
+    {"frmFeedback.cmdDebrief", &Program::frmFeedback_cmdDebrief_Click},
+    {"frmDebrief.Command7", &Program::frmDebrief_Command7_Click},
 };
 
 Window windowNamed(std::string_view name)
@@ -354,6 +356,15 @@ const Case kCases[] = {
                               "Show frmFeedback.cmdDebrief"}
          + kFeedbackSteps + std::vector<std::string>{"SetLines frmFeedback.List1 (3)", "SetText frmMain.txtDaysLeft 0"},
      "frmFeedback.lblScore=6 ; TotalConverted=11"},
+    {"no Debrief before the grade: its button is hidden", {"open 365", "frmMain.cmdFeedback", "frmFeedback.cmdDebrief"},
+     {}, "frmDebrief.exists=0"},
+    {"the debrief beside the grade", {"open 54", "frmMain.cmdFeedback", "frmFeedback.cmdDebrief"},
+     {"SetText frmDebrief.lblConverted You converted 0 households.",
+      "SetText frmDebrief.lblBestPlan The best plan for your 54 days converts 0 households.",
+      "SetText frmDebrief.lblTarget Your target was 50% of the village.",
+      "SetText frmDebrief.lblVerdict Not even the best plan reaches it.", "SetChart frmDebrief.picChart (0)",
+      "SetFont frmDebrief.lstPlan Courier New 11", "SetLines frmDebrief.lstPlan (1)", "Show frmDebrief"},
+     "showing=frmMain frmFeedback frmDebrief"},
     {"the feedback's close box", {"open 365", "frmMain.cmdFeedback", "close frmFeedback"},
      {"Discard frmFeedback", "Activate frmMain"}, "frmFeedback.exists=0; showing=frmMain"},
     {"the feedback's Go Back keeps the window", {"open 365", "frmMain.cmdFeedback", "frmFeedback.Command7"},
