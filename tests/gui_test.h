@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <random>
+
 // The offscreen platform cannot raise windows, and says so each time; that is not the program's fault.
 // Call from initTestCase, once Qt Test has put its own log handler in place.
 inline void hideRaiseWarnings()
@@ -28,3 +30,14 @@ inline void hideRaiseWarnings()
         TestClass test;                                                                                                \
         return QTest::qExec(&test, argc, argv);                                                                        \
     }
+
+// Seeded random choices, for the tests that play many games.
+using Rng = std::mt19937_64;
+inline int uniform(Rng &rng, int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+inline QString randomText(Rng &rng, const QString &alphabet, int shortest, int longest)
+{
+    QString text;
+    for (int n = uniform(rng, shortest, longest); n > 0; --n)
+        text += alphabet[uniform(rng, 0, int(alphabet.size()) - 1)];
+    return text;
+}

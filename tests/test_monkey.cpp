@@ -17,9 +17,6 @@
 
 namespace {
 
-using Rng = std::mt19937_64;
-
-int uniform(Rng &rng, int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
 
 // One of the items, drawn with the chance of its weight.
 template <class Item, class Weight>
@@ -33,14 +30,6 @@ const Item &drawWeighted(Rng &rng, const std::vector<Item> &items, Weight weight
         if ((at -= weightOf(item)) < 0)
             return item;
     return items.back();
-}
-
-QString randomText(Rng &rng, const QString &alphabet, int shortest, int longest)
-{
-    QString text;
-    for (int n = uniform(rng, shortest, longest); n > 0; --n)
-        text += alphabet[uniform(rng, 0, int(alphabet.size()) - 1)];
-    return text;
 }
 
 // What may be typed into a setup box, weighted for the name, days and percentage boxes.

@@ -154,8 +154,6 @@ struct Play {
     }
 };
 
-using Rng = std::mt19937_64;
-int uniform(Rng &rng, int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
 
 // An index drawn with the chance of its weight.
 int drawWeighted(Rng &rng, const std::vector<int> &weights)
@@ -164,14 +162,6 @@ int drawWeighted(Rng &rng, const std::vector<int> &weights)
     while ((at -= weights[index]) >= 0)
         ++index;
     return index;
-}
-
-QString randomText(Rng &rng, const QString &alphabet, int shortest, int longest)
-{
-    QString text;
-    for (int n = uniform(rng, shortest, longest); n > 0; --n)
-        text += alphabet[uniform(rng, 0, int(alphabet.size()) - 1)];
-    return text;
 }
 
 // What is typed into the setup boxes, weighted for the name, days and percentage box;
