@@ -23,11 +23,11 @@ constexpr int kRounds = 25;
 // One turn of the long game: every activity the menu and the map offer, once.
 using Activity = Verdict (*)(GameState &, int farm);
 constexpr Activity kTurn[] = {
-    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Newspaper); },
-    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Radio); },
-    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::RandomVillager); },
-    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Training); },
-    [](GameState &s, int) { return CarryOutMediaActivity(s, MediaActivity::Film); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, Activity::Newspaper); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, Activity::Radio); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, Activity::RandomVillager); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, Activity::Training); },
+    [](GameState &s, int) { return CarryOutMediaActivity(s, Activity::Film); },
     [](GameState &s, int farm) { return TalkToLeader(s, farm); },
     [](GameState &s, int farm) { return GiveDemonstration(s, farm); },
 };

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -40,7 +39,17 @@ namespace Startup {
 
 namespace {
 
-constexpr int kUnitDays = 10;
+// Every activity's cost is a whole number of the cheapest's: the search counts in those units.
+constexpr int kUnitDays = kMediaDays;
+constexpr bool costsAreWholeUnits()
+{
+    for (int a = 0; a < kActivities; ++a)
+        if (const auto activity = static_cast<Activity>(a);
+            activity != Activity::Information && (DaysOf(activity) < kUnitDays || DaysOf(activity) % kUnitDays != 0))
+            return false;
+    return true;
+}
+static_assert(costsAreWholeUnits(), "the best plan is exact only while every activity costs whole units of a newspaper's days");
 constexpr int kCountedUses = 6;  // a use counter is held here: later uses gain what the sixth did
 constexpr int kNone = INT_MIN / 4;
 
@@ -55,12 +64,12 @@ int sumOfFirst(const Gains &gains, int uses)
     return sum + std::max(uses - kCountedUses, 0) * gains.back();
 }
 
-PlannedActivity talk(int farm) { return {PlanActivityKind::Talk, farm}; }
-PlannedActivity demonstration(int farm) { return {PlanActivityKind::Demonstration, farm}; }
-constexpr PlannedActivity kNewspaper{PlanActivityKind::Newspaper};
-constexpr PlannedActivity kRadio{PlanActivityKind::Radio};
-constexpr PlannedActivity kTraining{PlanActivityKind::Training};
-constexpr PlannedActivity kFilm{PlanActivityKind::Film};
+PlannedActivity talk(int farm) { return {Activity::Talk, farm}; }
+PlannedActivity demonstration(int farm) { return {Activity::Demonstration, farm}; }
+constexpr PlannedActivity kNewspaper{Activity::Newspaper};
+constexpr PlannedActivity kRadio{Activity::Radio};
+constexpr PlannedActivity kTraining{Activity::Training};
+constexpr PlannedActivity kFilm{Activity::Film};
 
 struct Measured {
     int units = 0;  // cost in 10-day units
@@ -72,13 +81,11 @@ Measured measure(const std::vector<PlannedActivity> &before, PlannedActivity act
 {
     GameState state = GameAfterInformation(INT16_MAX);
     CarryOutPlan(state, before);
-    Measured measured;
+    Measured measured{DaysOf(activity.kind) / kUnitDays};
     for (int &gain : measured.gains) {
-        const int daysLeft = state.DaysLeft, total = state.TotalConverted;
+        const int total = state.TotalConverted;
         CarryOutPlan(state, {activity});
         gain = state.TotalConverted - total;
-        measured.units = std::max(measured.units, (daysLeft - state.DaysLeft) / kUnitDays);
-        assert((daysLeft - state.DaysLeft) % kUnitDays == 0);
     }
     return measured;
 }
@@ -99,7 +106,6 @@ const Rules &rules()
         Rules r;
         r.newspaper = measure({}, kNewspaper);
         r.radio = measure({}, kRadio);
-        assert(r.newspaper.units == 1 && r.radio.units == 1);
         for (int advertising : {0, 1}) {
             const auto before = advertising ? std::vector{kNewspaper} : std::vector<PlannedActivity>{};
             r.training[advertising] = measure(before, kTraining);
@@ -303,12 +309,10 @@ GameState GameAfterInformation(int daysLeft)
 
 Verdict CarryOutPlan(GameState &state, const std::vector<PlannedActivity> &plan)
 {
-    static_assert(static_cast<int>(PlanActivityKind::Newspaper) == static_cast<int>(MediaActivity::Newspaper)
-                  && static_cast<int>(PlanActivityKind::Film) == static_cast<int>(MediaActivity::Film));
     for (const auto &[kind, farm] : plan) {
-        const Verdict verdict = kind == PlanActivityKind::Talk            ? TalkToLeader(state, farm)
-                                : kind == PlanActivityKind::Demonstration ? GiveDemonstration(state, farm)
-                                    : CarryOutMediaActivity(state, static_cast<MediaActivity>(kind));
+        const Verdict verdict = kind == Activity::Talk            ? TalkToLeader(state, farm)
+                                : kind == Activity::Demonstration ? GiveDemonstration(state, farm)
+                                                                  : CarryOutMediaActivity(state, kind);
         if (verdict != Verdict::Accepted)
             return verdict;
     }

@@ -10,11 +10,8 @@
 
 namespace Startup {
 
-// The first five are the media activities, in the same order.
-enum class PlanActivityKind { Newspaper, Radio, RandomVillager, Training, Film, Talk, Demonstration };
-
 struct PlannedActivity {
-    PlanActivityKind kind = PlanActivityKind::Newspaper;
+    Activity kind = Activity::Newspaper;  // any but the information
     int farm = 0;  // 1..10 for a talk or a demonstration, else 0
 
     bool operator==(const PlannedActivity &) const = default;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string_view>
 
 namespace Startup {
@@ -14,77 +13,46 @@ namespace {
 
 std::string households(int count) { return std::to_string(count) + (count == 1 ? " household" : " households"); }
 
-// A curve read back from log lines: the information's point, then one point per
-// later line at the days used by then and the running total.
+// A curve from the log: the information's point, then one point per later
+// record at the days used by then and the running total.
 struct Curve {
     std::vector<ChartPoint> points;
-    std::vector<std::string> names;  // the activity of each point after the first
+    std::vector<const LogRecord *> records;  // the activity of each point after the first
 };
 
-// The activity's name, days left and running total of a log line: its last
-// four fields are days used, days left, gain and total.
-struct LoggedStep {
-    std::string name;
-    int daysLeft = 0;
-    int total = 0;
-};
-
-std::optional<LoggedStep> readLogLine(std::string_view line)
-{
-    std::array<int, 4> numbers{};
-    std::size_t end = line.size();
-    for (std::size_t field = numbers.size(); field-- > 0;) {
-        while (end > 0 && line[end - 1] == ' ')
-            --end;
-        const std::size_t blank = line.find_last_of(' ', end == 0 ? 0 : end - 1);
-        const std::size_t start = blank == std::string_view::npos ? 0 : blank + 1;
-        const auto [last, error] = std::from_chars(line.data() + start, line.data() + end, numbers[field]);
-        if (start == end || error != std::errc() || last != line.data() + end)
-            return std::nullopt;
-        end = start;
-    }
-    std::string_view name = line.substr(0, end);
-    while (!name.empty() && name.back() == ' ')
-        name.remove_suffix(1);
-    return LoggedStep{std::string(name), numbers[1], numbers[3]};
-}
-
-Curve curveOf(const std::vector<std::string> &log, int daysTyped)
+Curve curveOf(const std::vector<LogRecord> &log, int daysTyped)
 {
     Curve curve{{{kInformationDays, 0}}, {}};
-    for (std::size_t line = 1; line < log.size(); ++line)
-        if (const std::optional<LoggedStep> step = readLogLine(log[line])) {
-            curve.points.push_back({daysTyped - step->daysLeft, step->total});
-            curve.names.push_back(step->name);
-        }
+    for (std::size_t i = 1; i < log.size(); ++i) {
+        curve.points.push_back({daysTyped - log[i].daysLeft, log[i].total});
+        curve.records.push_back(&log[i]);
+    }
     return curve;
 }
 
-// An activity named as in the log, in words: one, or several.
-std::string activityInWords(std::string_view name, bool several)
+bool sameActivity(const LogRecord &a, const LogRecord &b) { return a.activity == b.activity && a.farm == b.farm; }
+
+// An activity in words: one, or several.
+std::string activityInWords(const LogRecord &record, bool several)
 {
     struct Words {
-        std::string_view logName, one, many;
+        std::string_view one, many;
     };
-    static constexpr std::array<Words, 7> kWords{{
-        {"Newspaper", "newspaper advertisement", "newspaper advertisements"},
-        {"Radio", "radio advertisement", "radio advertisements"},
-        {"Talk to villager", "talk with a villager at random", "talks with villagers at random"},
-        {"Train Villagers", "training of villagers", "trainings of villagers"},
-        {"Film", "film", "films"},
-        {"Talk to opinion leader (", "talk with leader ", "talks with leader "},
-        {"Give a demonstration (", "demonstration on farm ", "demonstrations on farm "},
-    }};
-    for (const Words &words : kWords) {
-        const bool farm = words.logName.back() == '(';
-        if (farm ? name.starts_with(words.logName) && name.ends_with(")") : name == words.logName) {
-            std::string text(several ? words.many : words.one);
-            if (farm)
-                text += name.substr(words.logName.size(), name.size() - words.logName.size() - 1);
-            return text;
-        }
-    }
-    return std::string(name);
+    static constexpr Words kWords[kActivities] = {
+        {"information", "information"},
+        {"newspaper advertisement", "newspaper advertisements"},
+        {"radio advertisement", "radio advertisements"},
+        {"talk with a villager at random", "talks with villagers at random"},
+        {"training of villagers", "trainings of villagers"},
+        {"film", "films"},
+        {"talk with leader ", "talks with leader "},
+        {"demonstration on farm ", "demonstrations on farm "},
+    };
+    const Words &words = kWords[static_cast<int>(record.activity)];
+    std::string text(several ? words.many : words.one);
+    if (record.farm != 0)
+        text += std::to_string(record.farm);
+    return text;
 }
 
 // "Your game: the information until day 45; then 30 newspaper advertisements,
@@ -95,11 +63,11 @@ std::string describe(std::string_view whose, const Curve &curve)
     std::string text = std::string(whose) + ": the information until day " + std::to_string(points[0].daysUsed);
     for (std::size_t first = 1, last = 1; first < points.size(); first = last) {
         const int rise = points[first].households - points[first - 1].households;
-        while (last < points.size() && curve.names[last - 1] == curve.names[first - 1]
+        while (last < points.size() && sameActivity(*curve.records[last - 1], *curve.records[first - 1])
                && points[last].households - points[last - 1].households == rise)
             ++last;
         const std::size_t count = last - first;
-        text += "; then " + std::to_string(count) + " " + activityInWords(curve.names[first - 1], count > 1) + ", "
+        text += "; then " + std::to_string(count) + " " + activityInWords(*curve.records[first - 1], count > 1) + ", "
                 + households(rise) + (count > 1 ? " each" : "") + ", until day "
                 + std::to_string(points[last - 1].daysUsed);
     }

@@ -47,7 +47,7 @@ struct DebriefChart {
 
 struct Debrief {
     std::vector<std::string> sentences;    // what the player converted, the best plan, the target
-    std::vector<std::string> bestPlanLog;  // the best plan in the activity log's lines
+    std::vector<LogRecord> bestPlanLog;    // the best plan as the activity log records it
     DebriefChart chart;
     std::string chartDescription;  // both curves in words, for screen readers
 };

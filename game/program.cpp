@@ -12,17 +12,6 @@ namespace Startup {
 
 namespace {
 
-constexpr std::string_view kWindowNames[kWindows] = {
-    "frmIntro",
-    "frmMain",
-    "frmDiffusion",
-    "frmVillage1",
-    "frmInformation",
-    "frmFeedback",
-    "frmAbout",
-    "frmDebrief",
-};
-
 // The one control that its design hides: the feedback screen's Debrief, shown with the grade.
 bool hiddenAtDesign(Window window, std::string_view control)
 {
@@ -36,11 +25,32 @@ constexpr int kChartWidth = 448, kChartHeight = 264;
 constexpr std::string_view kLogFont = "Courier New";
 constexpr double kLogFontSize = 11;
 
-std::string farmButton(int farm) { return "cmdV1_" + std::to_string(farm); }
+// The map's farm buttons are the members of the farm event's control array.
+std::string farmButton(int farm)
+{
+    static const EventRow &farms = *std::find_if(std::begin(kEvents), std::end(kEvents), [](const EventRow &row) {
+        return row.window == Window::frmVillage1 && row.members == kFarms;
+    });
+    return ControlName(farms, farm);
+}
 
 } // namespace
 
-std::string_view WindowName(Window window) { return kWindowNames[static_cast<int>(window)]; }
+std::optional<Window> WindowNamed(std::string_view name)
+{
+    const auto found = std::find(std::begin(kWindowNames), std::end(kWindowNames), name);
+    if (found == std::end(kWindowNames))
+        return std::nullopt;
+    return static_cast<Window>(found - std::begin(kWindowNames));
+}
+
+std::string ControlName(const EventRow &row, int index)
+{
+    std::string name(row.control);
+    if (row.members > 0)
+        name += "_" + std::to_string(index);
+    return name;
+}
 
 const ControlState &WindowState::control(std::string_view name) const
 {
@@ -67,10 +77,10 @@ void Program::write(Step step)
         break;
     }
     case StepKind::SetEnabled: window.controls[step.control].enabled = step.enabled; break;
-    case StepKind::SetVisible: window.controls[step.control].visible = step.enabled; break;
+    case StepKind::SetVisible: window.controls[step.control].visible = step.visible; break;
     case StepKind::SetFont: {
         ControlState &control = window.controls[step.control];
-        control.font = step.text;
+        control.font = step.font;
         control.size = step.size;
         break;
     }
@@ -82,7 +92,7 @@ void Program::write(Step step)
 
 void Program::show(Window window)
 {
-    write({StepKind::Show, window});
+    write({.kind = StepKind::Show, .window = window});
     windows[static_cast<int>(window)].showing = true;
     std::erase(order, window);
     order.push_back(window);
@@ -94,43 +104,43 @@ void Program::hide(Window window)
     WindowState &state = windows[static_cast<int>(window)];
     if (!state.exists)
         return;
-    write({StepKind::Hide, window});
+    write({.kind = StepKind::Hide, .window = window});
     state.showing = false;
     const bool wasLast = !order.empty() && order.back() == window;
     std::erase(order, window);
     if (wasLast && !order.empty())
-        write({StepKind::Activate, order.back()});
+        write({.kind = StepKind::Activate, .window = order.back()});
 }
 
 void Program::discard(Window window)
 {
     const bool wasLast = !order.empty() && order.back() == window;
-    write({StepKind::Discard, window});
+    write({.kind = StepKind::Discard, .window = window});
     windows[static_cast<int>(window)] = WindowState();
     std::erase(order, window);
     if (wasLast && !order.empty())
-        write({StepKind::Activate, order.back()});
+        write({.kind = StepKind::Activate, .window = order.back()});
 }
 
 void Program::message(Window over, std::string_view text)
 {
-    write({StepKind::Message, over, {}, std::string(text)});
+    write({.kind = StepKind::Message, .window = over, .text = std::string(text)});
     awaitingOK = true;
 }
 
 void Program::setText(Window window, std::string_view control, std::string_view text)
 {
-    write({StepKind::SetText, window, std::string(control), std::string(text)});
+    write({.kind = StepKind::SetText, .window = window, .control = std::string(control), .text = std::string(text)});
 }
 
 void Program::setEnabled(Window window, std::string_view control, bool enabled)
 {
-    write({StepKind::SetEnabled, window, std::string(control), {}, enabled});
+    write({.kind = StepKind::SetEnabled, .window = window, .control = std::string(control), .enabled = enabled});
 }
 
 void Program::endProgram()
 {
-    write({StepKind::EndProgram, Window::frmMain});
+    write({.kind = StepKind::EndProgram, .window = Window::frmMain});
     programEnded = true;
     order.clear();
     for (WindowState &window : windows)
@@ -167,8 +177,8 @@ Steps Program::Main()
         return {};
     setGameButtonsLocked(true);
     BuildActionTable(game);
-    setText(Window::frmIntro, "txtDays", std::to_string(365));
-    setText(Window::frmIntro, "txtPercent", std::to_string(100));
+    setText(Window::frmIntro, kDaysBox, std::to_string(365));
+    setText(Window::frmIntro, kPercentBox, std::to_string(100));
     show(Window::frmIntro);
     return std::exchange(steps, {});
 }
@@ -178,24 +188,24 @@ Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
     return event(Window::frmIntro, "cmdNameOK", [&] {
         // A refusal names the box to fill in again; the focus goes there once the
         // message is read.
-        auto refuse = [this](const char *box, const std::string &text) {
+        auto refuse = [this](std::string_view box, const std::string &text) {
             message(Window::frmIntro, text);
-            write({StepKind::Focus, Window::frmIntro, box});
+            write({.kind = StepKind::Focus, .window = Window::frmIntro, .control = std::string(box)});
         };
         if (typed.name.empty())
-            return refuse("txtName", "Please enter your name");
+            return refuse(kNameBox, "Please enter your name");
         if (typed.days.empty())
-            return refuse("txtDays", "Please enter a number of days.");
+            return refuse(kDaysBox, "Please enter a number of days.");
         if (typed.percent.empty())
-            return refuse("txtPercent", "Please enter a percentage.");
+            return refuse(kPercentBox, "Please enter a percentage.");
         const auto days = ParseTypedNumber(typed.days);
         if (!days || *days < kFewestDaysTyped)
-            return refuse("txtDays",
+            return refuse(kDaysBox,
                 "Please enter a number of days from " + std::to_string(kFewestDaysTyped) + " to "
                     + std::to_string(INT16_MAX) + ".");
         const auto percent = ParseTypedNumber(typed.percent);
         if (!percent)
-            return refuse("txtPercent",
+            return refuse(kPercentBox,
                 "Please enter a percentage from " + std::to_string(INT16_MIN) + " to " + std::to_string(INT16_MAX)
                     + ".");
 
@@ -212,7 +222,7 @@ Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
 
 Steps Program::frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed)
 {
-    return KeyAscii == 13 ? frmIntro_cmdNameOK_Click(typed) : Steps();
+    return KeyAscii == kEnterKey ? frmIntro_cmdNameOK_Click(typed) : Steps();
 }
 
 // --- The main screen
@@ -220,7 +230,8 @@ Steps Program::frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed)
 
 void Program::setLogFont(Window window, std::string_view list)
 {
-    write({StepKind::SetFont, window, std::string(list), std::string(kLogFont), false, kLogFontSize});
+    write({.kind = StepKind::SetFont, .window = window, .control = std::string(list), .font = std::string(kLogFont),
+           .size = kLogFontSize});
 }
 
 void Program::refreshDaysLeft() { setText(Window::frmMain, "txtDaysLeft", std::to_string(game.DaysLeft)); }
@@ -267,11 +278,12 @@ Steps Program::frmMain_cmdFeedback_Click()
         if (GradeIsShown(game)) {
             setText(Window::frmFeedback, "lblScore", std::to_string(ComputeGrade(game)) + ' ');
             setText(Window::frmFeedback, "lblScoreText", "is your grade.");
-        write({StepKind::SetVisible, Window::frmFeedback, "cmdDebrief", {}, true});
+            write({.kind = StepKind::SetVisible, .window = Window::frmFeedback, .control = "cmdDebrief", .visible = true});
         }
         show(Window::frmFeedback);
         setLogFont(Window::frmFeedback, "List1");
-        write({StepKind::SetLines, Window::frmFeedback, "List1", {}, false, 0, game.ActivityLog});
+        write({.kind = StepKind::SetLines, .window = Window::frmFeedback, .control = "List1",
+               .lines = LogLines(game.ActivityLog)});
         refreshDaysLeft();
     });
 }
@@ -303,7 +315,7 @@ Steps Program::frmMain_cmdQuit_Click()
 
 // A media or group activity: the menu closes whether it is carried out or
 // refused, before the refusal's message.
-void Program::carryOutMediaActivity(MediaActivity activity)
+void Program::carryOutMediaActivity(Activity activity)
 {
     const Verdict verdict = CarryOutMediaActivity(game, activity);
     if (verdict != Verdict::Accepted) {
@@ -329,23 +341,23 @@ Steps Program::frmDiffusion_Command0_Click()
 }
 Steps Program::frmDiffusion_Command1_Click()
 {
-    return event(Window::frmDiffusion, "Command1", [&] { carryOutMediaActivity(MediaActivity::Newspaper); });
+    return event(Window::frmDiffusion, "Command1", [&] { carryOutMediaActivity(Activity::Newspaper); });
 }
 Steps Program::frmDiffusion_Command2_Click()
 {
-    return event(Window::frmDiffusion, "Command2", [&] { carryOutMediaActivity(MediaActivity::Radio); });
+    return event(Window::frmDiffusion, "Command2", [&] { carryOutMediaActivity(Activity::Radio); });
 }
 Steps Program::frmDiffusion_Command3_Click()
 {
-    return event(Window::frmDiffusion, "Command3", [&] { carryOutMediaActivity(MediaActivity::RandomVillager); });
+    return event(Window::frmDiffusion, "Command3", [&] { carryOutMediaActivity(Activity::RandomVillager); });
 }
 Steps Program::frmDiffusion_Command4_Click()
 {
-    return event(Window::frmDiffusion, "Command4", [&] { carryOutMediaActivity(MediaActivity::Training); });
+    return event(Window::frmDiffusion, "Command4", [&] { carryOutMediaActivity(Activity::Training); });
 }
 Steps Program::frmDiffusion_Command5_Click()
 {
-    return event(Window::frmDiffusion, "Command5", [&] { carryOutMediaActivity(MediaActivity::Film); });
+    return event(Window::frmDiffusion, "Command5", [&] { carryOutMediaActivity(Activity::Film); });
 }
 Steps Program::frmDiffusion_Command6_Click()
 {
@@ -439,11 +451,11 @@ Steps Program::frmFeedback_cmdDebrief_Click()
         const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
         for (std::size_t i = 0; i < std::size(sentences); ++i)
             setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
-        Step chart{StepKind::SetChart, Window::frmDebrief, "picChart", debrief.chartDescription};
-        chart.chart = LayOutChart(debrief.chart, kChartWidth, kChartHeight);
-        write(std::move(chart));
+        write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
+               .chart = LayOutChart(debrief.chart, kChartWidth, kChartHeight), .description = debrief.chartDescription});
         setLogFont(Window::frmDebrief, "lstPlan");
-        write({StepKind::SetLines, Window::frmDebrief, "lstPlan", {}, false, 0, debrief.bestPlanLog});
+        write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
+               .lines = LogLines(debrief.bestPlanLog)});
         show(Window::frmDebrief);
     });
 }
@@ -458,47 +470,15 @@ Steps Program::frmDebrief_Command7_Click()
 
 Steps Program::Press(Window window, std::string_view control, const SetupTexts &typed)
 {
-    using Click = Steps (Program::*)();
-    static const struct {
-        Window window;
-        std::string_view control;
-        Click click;
-    } kClicks[] = {
-        {Window::frmMain, "cmdInformation", &Program::frmMain_cmdInformation_Click},
-        {Window::frmMain, "cmdDiffusion", &Program::frmMain_cmdDiffusion_Click},
-        {Window::frmMain, "cmdMapDisplay", &Program::frmMain_cmdMapDisplay_Click},
-        {Window::frmMain, "cmdFeedback", &Program::frmMain_cmdFeedback_Click},
-        {Window::frmMain, "CommandAbout", &Program::frmMain_CommandAbout_Click},
-        {Window::frmMain, "cmdQuit", &Program::frmMain_cmdQuit_Click},
-        {Window::frmDiffusion, "Command0", &Program::frmDiffusion_Command0_Click},
-        {Window::frmDiffusion, "Command1", &Program::frmDiffusion_Command1_Click},
-        {Window::frmDiffusion, "Command2", &Program::frmDiffusion_Command2_Click},
-        {Window::frmDiffusion, "Command3", &Program::frmDiffusion_Command3_Click},
-        {Window::frmDiffusion, "Command4", &Program::frmDiffusion_Command4_Click},
-        {Window::frmDiffusion, "Command5", &Program::frmDiffusion_Command5_Click},
-        {Window::frmDiffusion, "Command6", &Program::frmDiffusion_Command6_Click},
-        {Window::frmDiffusion, "Command7", &Program::frmDiffusion_Command7_Click},
-        {Window::frmVillage1, "Command1", &Program::frmVillage1_Command1_Click},
-        {Window::frmInformation, "Command7", &Program::frmInformation_Command7_Click},
-        {Window::frmFeedback, "Command7", &Program::frmFeedback_Command7_Click},
-        {Window::frmFeedback, "cmdQuit", &Program::frmFeedback_cmdQuit_Click},
-        {Window::frmFeedback, "cmdDebrief", &Program::frmFeedback_cmdDebrief_Click},
-        {Window::frmAbout, "cmdOK", &Program::frmAbout_cmdOK_Click},
-        {Window::frmDebrief, "Command7", &Program::frmDebrief_Command7_Click},
-    };
-    for (const auto &entry : kClicks)
-        if (entry.window == window && entry.control == control)
-            return (this->*entry.click)();
-    if (window == Window::frmIntro) {
-        if (control == "cmdNameOK")
-            return frmIntro_cmdNameOK_Click(typed);
-        if (control == "txtName" || control == "txtDays" || control == "txtPercent")
-            return frmIntro_KeyPress(13, typed);
+    for (const EventRow &row : kEvents) {
+        if (row.window != window || !control.starts_with(row.control))
+            continue;
+        if (row.members == 0 && control == row.control)
+            return row.play(*this, {0, typed});
+        for (int index = 1; index <= row.members; ++index)
+            if (control == ControlName(row, index))
+                return row.play(*this, {index, typed});
     }
-    if (window == Window::frmVillage1)
-        for (int farm = 1; farm <= kFarms; ++farm)
-            if (control == farmButton(farm))
-                return frmVillage1_cmdV1_Click(farm);
     return {};
 }
 

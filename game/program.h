@@ -14,15 +14,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace Startup {
 
-enum class Window { frmIntro, frmMain, frmDiffusion, frmVillage1, frmInformation, frmFeedback, frmAbout, frmDebrief };
-inline constexpr int kWindows = 8;
-// The window's name, as its design file names it ("frmMain").
-std::string_view WindowName(Window window);
+// The windows, each made from its design file "NAME.ui".
+enum class Window { frmIntro, frmMain, frmDiffusion, frmVillage1, frmInformation, frmFeedback, frmAbout, frmDebrief, Count };
+inline constexpr int kWindows = static_cast<int>(Window::Count);
+inline constexpr std::string_view kWindowNames[] = {
+    "frmIntro", "frmMain", "frmDiffusion", "frmVillage1", "frmInformation", "frmFeedback", "frmAbout", "frmDebrief",
+};
+static_assert(std::size(kWindowNames) == kWindows);
+// The window's name, as its design file names it ("frmMain"), and the window of a name.
+constexpr std::string_view WindowName(Window window) { return kWindowNames[static_cast<int>(window)]; }
+std::optional<Window> WindowNamed(std::string_view name);
 
 enum class StepKind {
     Show,       // shows the window, not modal (building it from its design first if it
@@ -32,30 +39,42 @@ enum class StepKind {
     Discard,    // the window is gone; its next showing builds it afresh from its
                 // design
     Activate,   // gives the keyboard focus back to a showing window
-    Message,    // a modal message box over the window: the text and one OK button;
+    Message,    // a modal message box over the window: `text` and one OK button;
                 // the steps after it wait for its OK, and the front end then calls
                 // MessageClosed
-    SetText,    // the control's text or caption; with no control, the window's
+    SetText,    // the control's `text` or caption; with no control, the window's
                 // caption
-    SetEnabled, // enables or disables the control
-    SetVisible, // shows or hides the control (`enabled` says which)
-    SetChart,   // the chart control draws `chart`; `text` describes it for screen readers
-    SetFont,    // the control's font: family `text`, `size` points
+    SetEnabled, // enables or disables the control (`enabled`)
+    SetVisible, // shows or hides the control (`visible`)
+    SetChart,   // the chart control draws `chart`; `description` tells it to screen readers
+    SetFont,    // the control's font: family `font`, `size` points
     SetLines,   // the list control holds exactly `lines`
     Focus,      // the keyboard focus goes to the control
     EndProgram, // the program ends at once: every window closes, nothing is asked
                 // or saved
+    Count
 };
+inline constexpr int kStepKinds = static_cast<int>(StepKind::Count);
+// Each kind's name, as the steps are written for other programs and in tests.
+inline constexpr std::string_view kStepKindNames[] = {
+    "Show", "Hide", "Discard", "Activate", "Message", "SetText", "SetEnabled",
+    "SetVisible", "SetChart", "SetFont", "SetLines", "Focus", "EndProgram",
+};
+static_assert(std::size(kStepKindNames) == kStepKinds);
 
+// One screen step; a kind uses only the fields its comment names.
 struct Step {
     StepKind kind{};
     Window window{};
-    std::string control{};
-    std::string text{};
-    bool enabled = false;
-    double size = 0;
-    std::vector<std::string> lines{};
-    ChartDrawing chart{};
+    std::string control{};      // the control's name; empty for the window itself
+    std::string text{};         // Message, SetText
+    bool enabled = false;       // SetEnabled
+    bool visible = false;       // SetVisible
+    std::string font{};         // SetFont: the family
+    double size = 0;            // SetFont: points
+    std::vector<std::string> lines{};  // SetLines
+    ChartDrawing chart{};       // SetChart
+    std::string description{};  // SetChart
 
     bool operator==(const Step &) const = default;
 };
@@ -66,6 +85,13 @@ struct SetupTexts {
     std::string name;
     std::string days;
     std::string percent;
+};
+// The setup screen's boxes by name, and what each holds.
+inline constexpr std::string_view kNameBox = "txtName", kDaysBox = "txtDays", kPercentBox = "txtPercent";
+inline constexpr std::pair<std::string_view, std::string SetupTexts::*> kSetupBoxes[] = {
+    {kNameBox, &SetupTexts::name},
+    {kDaysBox, &SetupTexts::days},
+    {kPercentBox, &SetupTexts::percent},
 };
 
 // One control as the steps left it; a control never touched is as designed.
@@ -92,6 +118,8 @@ struct WindowState {
     bool operator==(const WindowState &) const = default;
 };
 
+inline constexpr int kEnterKey = 13;
+
 class Program {
 public:
     Program();
@@ -100,7 +128,7 @@ public:
     // shows the setup screen.
     Steps Main();
 
-    // The setup screen: OK, and a character key in one of its boxes (13 is Enter,
+    // The setup screen: OK, and a character key in one of its boxes (kEnterKey,
     // which acts as OK).
     Steps frmIntro_cmdNameOK_Click(const SetupTexts &typed);
     Steps frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed);
@@ -143,10 +171,9 @@ public:
     // The player pressed OK on the message box the last steps showed.
     void MessageClosed();
 
-    // Any event by the window and control it belongs to, as a front end that
-    // knows controls by name sends it: a button's click ("cmdV1_3" is farm 3),
-    // or Enter in a setup box ("txtName", "txtDays", "txtPercent"); `typed` is
-    // read only by the setup screen. An unknown control changes nothing.
+    // Any event of the events table below by the window and control it belongs
+    // to: a button's click ("cmdV1_3" is farm 3), or Enter in a setup box;
+    // `typed` is read only by the setup screen. An unknown control changes nothing.
     Steps Press(Window window, std::string_view control, const SetupTexts &typed = {});
 
     const GameState &state() const { return game; }
@@ -180,7 +207,7 @@ private:
     void refreshDaysLeft();
     // The activity log's fixed-pitch font, on a list that shows log lines.
     void setLogFont(Window window, std::string_view list);
-    void carryOutMediaActivity(MediaActivity activity);
+    void carryOutMediaActivity(Activity activity);
     void openMap(std::string_view mode);
     void loadAbout();
     // Plays an event's action if the event may happen now; gives the steps it
@@ -201,5 +228,80 @@ private:
     bool programEnded = false;
     Steps steps;
 };
+
+// --- The events table: every player event but start-up, the close boxes and a
+// message's OK, by the window and control it belongs to.
+
+// What an event is given besides its window: the member's number in a control
+// array (1..members), and what the setup screen's boxes hold.
+struct EventInput {
+    int index = 0;
+    SetupTexts typed{};
+};
+
+struct EventRow {
+    Window window;
+    std::string_view control;  // a control array's members are named "control_1" .. "control_members"
+    int members;               // 0 for a single control
+    bool readsSetupBoxes;      // the event is given what the setup screen's boxes hold
+    bool enterInBox;           // the event is Enter in a text box, not a button's click
+    Steps (*play)(Program &, const EventInput &);
+};
+
+// The row that calls the Program member with what its parameters ask for: none,
+// the member's number, the setup boxes' texts, or a key (Enter) and those texts.
+template <auto Member> constexpr EventRow On(Window window, std::string_view control, int members = 0)
+{
+    using Click = Steps (Program::*)();
+    using Indexed = Steps (Program::*)(int);
+    using Typed = Steps (Program::*)(const SetupTexts &);
+    using Key = Steps (Program::*)(int, const SetupTexts &);
+    using M = decltype(Member);
+    static_assert(std::is_same_v<M, Click> || std::is_same_v<M, Indexed> || std::is_same_v<M, Typed>
+                  || std::is_same_v<M, Key>);
+    return {window, control, members, std::is_same_v<M, Typed> || std::is_same_v<M, Key>, std::is_same_v<M, Key>,
+            [](Program &program, const EventInput &input) {
+                if constexpr (std::is_same_v<M, Click>)
+                    return (program.*Member)();
+                else if constexpr (std::is_same_v<M, Indexed>)
+                    return (program.*Member)(input.index);
+                else if constexpr (std::is_same_v<M, Typed>)
+                    return (program.*Member)(input.typed);
+                else
+                    return (program.*Member)(kEnterKey, input.typed);
+            }};
+}
+
+inline constexpr EventRow kEvents[] = {
+    On<&Program::frmIntro_cmdNameOK_Click>(Window::frmIntro, "cmdNameOK"),
+    On<&Program::frmIntro_KeyPress>(Window::frmIntro, kNameBox),
+    On<&Program::frmIntro_KeyPress>(Window::frmIntro, kDaysBox),
+    On<&Program::frmIntro_KeyPress>(Window::frmIntro, kPercentBox),
+    On<&Program::frmMain_cmdInformation_Click>(Window::frmMain, "cmdInformation"),
+    On<&Program::frmMain_cmdDiffusion_Click>(Window::frmMain, "cmdDiffusion"),
+    On<&Program::frmMain_cmdMapDisplay_Click>(Window::frmMain, "cmdMapDisplay"),
+    On<&Program::frmMain_cmdFeedback_Click>(Window::frmMain, "cmdFeedback"),
+    On<&Program::frmMain_CommandAbout_Click>(Window::frmMain, "CommandAbout"),
+    On<&Program::frmMain_cmdQuit_Click>(Window::frmMain, "cmdQuit"),
+    On<&Program::frmDiffusion_Command0_Click>(Window::frmDiffusion, "Command0"),
+    On<&Program::frmDiffusion_Command1_Click>(Window::frmDiffusion, "Command1"),
+    On<&Program::frmDiffusion_Command2_Click>(Window::frmDiffusion, "Command2"),
+    On<&Program::frmDiffusion_Command3_Click>(Window::frmDiffusion, "Command3"),
+    On<&Program::frmDiffusion_Command4_Click>(Window::frmDiffusion, "Command4"),
+    On<&Program::frmDiffusion_Command5_Click>(Window::frmDiffusion, "Command5"),
+    On<&Program::frmDiffusion_Command6_Click>(Window::frmDiffusion, "Command6"),
+    On<&Program::frmDiffusion_Command7_Click>(Window::frmDiffusion, "Command7"),
+    On<&Program::frmVillage1_cmdV1_Click>(Window::frmVillage1, "cmdV1", kFarms),
+    On<&Program::frmVillage1_Command1_Click>(Window::frmVillage1, "Command1"),
+    On<&Program::frmInformation_Command7_Click>(Window::frmInformation, "Command7"),
+    On<&Program::frmFeedback_Command7_Click>(Window::frmFeedback, "Command7"),
+    On<&Program::frmFeedback_cmdQuit_Click>(Window::frmFeedback, "cmdQuit"),
+    On<&Program::frmFeedback_cmdDebrief_Click>(Window::frmFeedback, "cmdDebrief"),
+    On<&Program::frmDebrief_Command7_Click>(Window::frmDebrief, "Command7"),
+    On<&Program::frmAbout_cmdOK_Click>(Window::frmAbout, "cmdOK"),
+};
+
+// The name of a row's control, or of member `index` of its control array ("cmdV1_3").
+std::string ControlName(const EventRow &row, int index = 0);
 
 } // namespace Startup

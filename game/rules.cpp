@@ -16,7 +16,7 @@ std::string_view RefusalMessage(Verdict verdict)
     return {};
 }
 
-void LogInformationViewed(GameState &state) { AppendLogLine(state, "Information", kInformationDays, 0); }
+void LogInformationViewed(GameState &state) { AppendLogLine(state, Activity::Information, 0, kInformationDays, 0); }
 
 namespace {
 
@@ -33,22 +33,21 @@ bool advertisingUsed(const GameState &state)
     return state.ActionUseCount[Newspaper] != 0 || state.ActionUseCount[Radio] != 0;
 }
 
-struct MediaRule {
-    int countedCode;
-    int gainCode;                  // before any advertising
-    int gainCodeAfterAdvertising;
-    std::int16_t days;
-    std::string_view logName;
+struct MediaCodes {
+    int counted;
+    int gain;                  // before any advertising
+    int gainAfterAdvertising;
 };
 
-MediaRule ruleFor(MediaActivity activity)
+MediaCodes codesFor(Activity activity)
 {
     switch (activity) {
-    case MediaActivity::Newspaper: return {Newspaper, Newspaper, Newspaper, 10, "Newspaper"};
-    case MediaActivity::Radio: return {Radio, Radio, Radio, 10, "Radio"};
-    case MediaActivity::RandomVillager: return {RandomVillager, RandomVillager, RandomVillager, 10, "Talk to villager"};
-    case MediaActivity::Training: return {Training, Training, TrainingAfterAdvertising, 30, "Train Villagers"};
-    case MediaActivity::Film: return {Film, Film, FilmAfterAdvertising, 30, "Film"};
+    case Activity::Newspaper: return {Newspaper, Newspaper, Newspaper};
+    case Activity::Radio: return {Radio, Radio, Radio};
+    case Activity::RandomVillager: return {RandomVillager, RandomVillager, RandomVillager};
+    case Activity::Training: return {Training, Training, TrainingAfterAdvertising};
+    case Activity::Film: return {Film, Film, FilmAfterAdvertising};
+    default: break;
     }
     assert(false);
     return {};
@@ -81,30 +80,26 @@ bool demonstrationIsAdvanced(const GameState &state)
     return groupWorkUsed && (used[Newspaper] >= 1 || used[Radio] >= 1);
 }
 
-std::string farmLogName(std::string_view activity, int farm)
-{
-    return std::string(activity) + "(" + std::to_string(farm) + ")";
-}
-
 } // namespace
 
-Verdict CarryOutMediaActivity(GameState &state, MediaActivity activity)
+Verdict CarryOutMediaActivity(GameState &state, Activity activity)
 {
-    const MediaRule rule = ruleFor(activity);
-    if (!canPay(state, rule.days))
+    const MediaCodes codes = codesFor(activity);
+    const std::int16_t days = DaysOf(activity);
+    if (!canPay(state, days))
         return Verdict::NotEnoughTime;
-    CountActionUse(state, rule.countedCode);
-    const int gainCode = advertisingUsed(state) ? rule.gainCodeAfterAdvertising : rule.gainCode;
+    CountActionUse(state, codes.counted);
+    const int gainCode = advertisingUsed(state) ? codes.gainAfterAdvertising : codes.gain;
     const std::int16_t gain = gainAt(state, state.ActionUseCount[gainCode], gainCode);
     convert(state, gain);
-    charge(state, rule.days);
-    AppendLogLine(state, rule.logName, rule.days, gain);
+    charge(state, days);
+    AppendLogLine(state, activity, 0, days, gain);
     return Verdict::Accepted;
 }
 
 Verdict TalkToLeader(GameState &state, int farm)
 {
-    constexpr int kDays = 20;
+    constexpr std::int16_t kDays = DaysOf(Activity::Talk);
     if (!canPay(state, kDays))
         return Verdict::NotEnoughTime;
     charge(state, kDays);
@@ -116,13 +111,13 @@ Verdict TalkToLeader(GameState &state, int farm)
     // Once farms 9 and 10 have both had their demonstration, leader 8 converts more.
     if (farm == 8 && state.FarmDemoCount[9] == 1 && state.FarmDemoCount[10] == 1)
         convert(state, gainAt(state, talks, TalkLeaders6And7));
-    AppendLogLine(state, farmLogName("Talk to opinion leader ", farm), kDays, gain);
+    AppendLogLine(state, Activity::Talk, farm, kDays, gain);
     return Verdict::Accepted;
 }
 
 Verdict GiveDemonstration(GameState &state, int farm)
 {
-    constexpr int kDays = 40;
+    constexpr std::int16_t kDays = DaysOf(Activity::Demonstration);
     const FarmCodes codes = codesFor(farm);
     const int code = demonstrationIsAdvanced(state) ? codes.advancedDemo : codes.demo;
     if (!canPay(state, kDays))
@@ -135,7 +130,7 @@ Verdict GiveDemonstration(GameState &state, int farm)
     ++state.FarmDemoCount[farm];
     const std::int16_t gain = gainAt(state, state.FarmDemoCount[farm], code);
     convert(state, gain);
-    AppendLogLine(state, farmLogName("Give a demonstration ", farm), kDays, gain);
+    AppendLogLine(state, Activity::Demonstration, farm, kDays, gain);
     return Verdict::Accepted;
 }
 

@@ -11,7 +11,30 @@
 
 namespace Startup {
 
+// What the activities cost, in days: the one place the rules and the best plan
+// read it. Row 0 of the action table says the same, and no rule reads it.
 inline constexpr std::int16_t kInformationDays = 45;
+inline constexpr std::int16_t kMediaDays = 10;          // a newspaper or radio advertisement, a villager at random
+inline constexpr std::int16_t kTalkDays = 20;           // a talk with an opinion leader
+inline constexpr std::int16_t kGroupDays = 30;          // training villagers, a film
+inline constexpr std::int16_t kDemonstrationDays = 40;  // a demonstration on a leader's farm
+
+constexpr std::int16_t DaysOf(Activity activity)
+{
+    switch (activity) {
+    case Activity::Information: return kInformationDays;
+    case Activity::Newspaper:
+    case Activity::Radio:
+    case Activity::RandomVillager: return kMediaDays;
+    case Activity::Training:
+    case Activity::Film: return kGroupDays;
+    case Activity::Talk: return kTalkDays;
+    case Activity::Demonstration: return kDemonstrationDays;
+    case Activity::Count: break;
+    }
+    return 0;
+}
+
 // Fewest days that can be typed on the setup screen: the information's days must still fit in.
 inline constexpr int kFewestDaysTyped = INT16_MIN + kInformationDays;
 
@@ -30,8 +53,8 @@ std::string_view RefusalMessage(Verdict verdict);
 // The first view of the village information logs the days the setup charged.
 void LogInformationViewed(GameState &state);
 
-enum class MediaActivity { Newspaper, Radio, RandomVillager, Training, Film };
-Verdict CarryOutMediaActivity(GameState &state, MediaActivity activity);
+// A media or group activity: Newspaper, Radio, RandomVillager, Training or Film.
+Verdict CarryOutMediaActivity(GameState &state, Activity activity);
 
 // Talk with the opinion leader of a farm (1..10), and a demonstration on the farm.
 Verdict TalkToLeader(GameState &state, int farm);

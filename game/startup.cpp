@@ -61,10 +61,42 @@ void CountActionUse(GameState &state, int code)
         advance(code + 1);
 }
 
-void AppendLogLine(GameState &state, std::string_view name, std::int16_t daysUsed, std::int16_t gain)
+void AppendLogLine(GameState &state, Activity activity, int farm, std::int16_t daysUsed, std::int16_t gain)
 {
-    state.ActivityLog.push_back(FormatLogLine(name, daysUsed, state.DaysLeft, gain, state.TotalConverted));
-    ++state.LogCount;
+    state.ActivityLog.push_back({activity, farm, daysUsed, state.DaysLeft, gain, state.TotalConverted});
+}
+
+std::string LogName(Activity activity, int farm)
+{
+    static constexpr std::string_view kNames[kActivities] = {
+        "Information",
+        "Newspaper",
+        "Radio",
+        "Talk to villager",
+        "Train Villagers",
+        "Film",
+        "Talk to opinion leader ",
+        "Give a demonstration ",
+    };
+    std::string name(kNames[static_cast<int>(activity)]);
+    if (farm != 0)
+        name += "(" + std::to_string(farm) + ")";
+    return name;
+}
+
+std::string FormatLogLine(const LogRecord &record)
+{
+    return FormatLogLine(LogName(record.activity, record.farm), record.daysUsed, record.daysLeft, record.gain,
+                         record.total);
+}
+
+std::vector<std::string> LogLines(const std::vector<LogRecord> &log)
+{
+    std::vector<std::string> lines;
+    lines.reserve(log.size());
+    for (const LogRecord &record : log)
+        lines.push_back(FormatLogLine(record));
+    return lines;
 }
 
 int ComputeGrade(const GameState &state)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of one game and the rules every activity shares: the action
-// table built from its nineteen texts, the use counters and the activity log.
+// table built from its nineteen texts, the use counters and the activity log,
+// kept as records and written as fixed-width lines in one place.
 
 #include <array>
 #include <cstdint>
@@ -36,6 +37,24 @@ enum ActionCode : int {
 inline constexpr int kActionCodes = 19;
 inline constexpr int kFarms = 10;
 
+// What the player pays for; the first five are the media and group activities.
+enum class Activity { Information, Newspaper, Radio, RandomVillager, Training, Film, Talk, Demonstration, Count };
+inline constexpr int kActivities = static_cast<int>(Activity::Count);
+
+// One line of the activity log: what was done (on which leader's farm, 1..10,
+// or 0), the days it used, and the days left, households gained and running
+// total after it.
+struct LogRecord {
+    Activity activity = Activity::Information;
+    int farm = 0;
+    std::int16_t daysUsed = 0;
+    std::int16_t daysLeft = 0;
+    std::int16_t gain = 0;
+    std::int16_t total = 0;
+
+    bool operator==(const LogRecord &) const = default;
+};
+
 // Row 0: the day cost; rows 1..6: households gained on the 1st..6th use; row 7 unused.
 using ActionTableType = std::array<std::array<std::int16_t, kActionCodes + 1>, 8>;
 
@@ -50,8 +69,10 @@ struct GameState {
     ActionTableType ActionTable{};
     std::array<std::string, kActionCodes + 1> ActionSpec;     // indices 1..19
     std::string MapMode;                                      // "talk", "demo" or empty
-    std::vector<std::string> ActivityLog;                     // grows as long as the game goes on
-    std::int16_t LogCount = 0;
+    std::vector<LogRecord> ActivityLog;                       // grows as long as the game goes on
+
+    // The number of records in the log.
+    std::int16_t LogCount() const { return static_cast<std::int16_t>(ActivityLog.size()); }
 
     bool operator==(const GameState &) const = default;
 };
@@ -67,7 +88,13 @@ void BuildActionTable(GameState &state);
 void CountActionUse(GameState &state, int code);
 
 // Logs an activity with the state after it: DaysLeft and TotalConverted.
-void AppendLogLine(GameState &state, std::string_view name, std::int16_t daysUsed, std::int16_t gain);
+void AppendLogLine(GameState &state, Activity activity, int farm, std::int16_t daysUsed, std::int16_t gain);
+
+// The activity's name in the log: "Newspaper", "Talk to opinion leader (3)".
+std::string LogName(Activity activity, int farm);
+// A record as the log's fixed-width line, and the whole log as its lines.
+std::string FormatLogLine(const LogRecord &record);
+std::vector<std::string> LogLines(const std::vector<LogRecord> &log);
 
 // The grade earned so far: the whole part of TotalConverted * 50 / 85.
 int ComputeGrade(const GameState &state);

@@ -4,9 +4,12 @@
 #include "identity.h"
 #include "session.h"
 
+#include "fitting.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -16,20 +19,57 @@
 //   backColor   (string)  a button's face colour, drawn so that it shows on every style
 //   borderStyle (string)  "sizable" (default), "fixedSingle" or "fixedDialog"
 //   minMaxButtons (bool)  whether the frame has minimise and maximise buttons
+//   fitText     (bool)    a box that shows its whole text, in a smaller size if it must
 
 Form::Form(Session &session, Startup::Window id) : QWidget(nullptr), id(id), session(session) {}
 
-void Form::connectClicks(std::initializer_list<std::pair<QAbstractButton *, Event>> clicks)
+Startup::SetupTexts Form::setupTexts() const
 {
-    for (const auto &[button, event] : clicks)
-        connect(button, &QAbstractButton::clicked, this, [this, event = event] { play(event); });
+    Startup::SetupTexts typed;
+    for (const auto &[name, text] : Startup::kSetupBoxes)
+        if (const auto *box = findChild<QLineEdit *>(QString::fromUtf8(name.data(), qsizetype(name.size()))))
+            typed.*text = box->text().toStdString();
+    return typed;
 }
 
-Startup::Program &Form::program() { return session.program; }
+void Form::play(const Startup::EventRow &event, int index)
+{
+    session.play(event.play(session.program, {index, event.readsSetupBoxes ? setupTexts() : Startup::SetupTexts()}));
+}
 
-void Form::play(Event event) { session.play((session.program.*event)()); }
+// A button's click, or Enter in a box, is its event in the core.
+void Form::connectEvents()
+{
+    for (const Startup::EventRow &event : Startup::kEvents) {
+        if (event.window != id)
+            continue;
+        for (int index = event.members ? 1 : 0; index <= event.members; ++index) {
+            const QString name = QString::fromStdString(Startup::ControlName(event, index));
+            auto *control = findChild<QWidget *>(name);
+            Q_ASSERT_X(control, "Form::connectEvents", qPrintable(objectName() + '.' + name));
+            const auto played = [this, &event, index] { play(event, index); };
+            if (auto *box = qobject_cast<QLineEdit *>(control); box && event.enterInBox)
+                connect(box, &QLineEdit::returnPressed, this, played);
+            else if (auto *button = qobject_cast<QAbstractButton *>(control); button && !event.enterInBox)
+                connect(button, &QAbstractButton::clicked, this, played);
+            else
+                Q_ASSERT_X(false, "Form::connectEvents", qPrintable(objectName() + '.' + name + " is no such control"));
+        }
+    }
+}
 
-void Form::play(const Startup::Steps &steps) { session.play(steps); }
+void Form::fitText(QLineEdit *box, const QFont &design)
+{
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    const int room = box->width() - 2 * frame - 2 * 2 - 1;
+    QFont font = design;
+    for (const double size : Startup::FontSizesToTry(design.pointSizeF())) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(box->text()) <= room)
+            break;
+    }
+    box->setFont(font);
+}
 
 void Form::finishSetup()
 {
@@ -56,6 +96,9 @@ void Form::finishSetup()
                     .arg(colour.name(), colour.lighter(160).name(), colour.darker(200).name()));
         }
     }
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        if (box->property("fitText").toBool())
+            connect(box, &QLineEdit::textChanged, this, [this, box, design = box->font()] { fitText(box, design); });
     // Labels lie beneath every other control, so a label never hides a button it overlaps.
     for (QLabel *label : findChildren<QLabel *>())
         label->lower();
@@ -70,6 +113,7 @@ void Form::finishSetup()
     setWindowFlags(flags);
     if (border == QLatin1String("fixedSingle") || border == QLatin1String("fixedDialog"))
         setFixedSize(size());
+    connectEvents();
 }
 
 void Form::showForm()

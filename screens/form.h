@@ -6,11 +6,7 @@
 
 #include "program.h"
 
-#include <QAbstractButton>
 #include <QWidget>
-
-#include <initializer_list>
-#include <utility>
 
 class Session;
 
@@ -27,16 +23,12 @@ public:
     void showForm();
 
 protected:
-    // Applies what the design files cannot say by themselves; call after setupUi.
+    // Applies what the design files cannot say by themselves and connects every
+    // control of the core's events table to its event; call after setupUi.
     void finishSetup();
 
-    // Connects each button's click to its event in the core; the steps it gives are played.
-    using Event = Startup::Steps (Startup::Program::*)();
-    void connectClicks(std::initializer_list<std::pair<QAbstractButton *, Event>> clicks);
-    // Plays an event of the core on the windows.
-    void play(Event event);
-    void play(const Startup::Steps &steps);
-    Startup::Program &program();
+    // Plays an event of the core's table on the windows.
+    void play(const Startup::EventRow &event, int index);
 
     // The close box sends the core its close event; the window closes if the core takes it.
     void closeEvent(QCloseEvent *event) override;
@@ -44,5 +36,11 @@ protected:
     Session &session;
 
 private:
+    // What the setup screen's boxes hold now, where this window has them.
+    Startup::SetupTexts setupTexts() const;
+    void connectEvents();
+    // A box whose design asks for it shows its whole text in the largest size that fits.
+    void fitText(class QLineEdit *box, const QFont &design);
+
     bool shownBefore = false;
 };

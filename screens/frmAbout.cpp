@@ -4,12 +4,11 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-frmAbout::frmAbout(Session &session) : Form(session, Startup::Window::frmAbout)
+frmAbout::frmAbout(Session &session) : Form(session, kWindow)
 {
     ui.setupUi(this);
     finishSetup();
     ui.picIcon->setPicture(Assets::drawAboutIcon, Assets::kAboutIconSize);
-    connectClicks({{ui.cmdOK, &Startup::Program::frmAbout_cmdOK_Click}});
     ui.cmdOK->setFocus();
 }
 

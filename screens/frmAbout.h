@@ -16,6 +16,7 @@ class frmAbout : public Form
 
 public:
     explicit frmAbout(Session &session);
+    static constexpr auto kWindow = Startup::Window::frmAbout;
 
     // The etched separator: a grey stroke over a white one, in twips.
     struct LineShape {

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmDebrief.h"
 
-frmDebrief::frmDebrief(Session &session) : Form(session, Startup::Window::frmDebrief)
+frmDebrief::frmDebrief(Session &session) : Form(session, kWindow)
 {
     ui.setupUi(this);
     finishSetup();
-    connectClicks({{ui.Command7, &Startup::Program::frmDebrief_Command7_Click}});
     ui.Command7->setFocus();
 }

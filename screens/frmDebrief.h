@@ -12,6 +12,7 @@ class frmDebrief : public Form
 
 public:
     explicit frmDebrief(Session &session);
+    static constexpr auto kWindow = Startup::Window::frmDebrief;
 
 private:
     Ui::frmDebrief ui;

@@ -11,6 +11,7 @@ class frmDiffusion : public Form
 
 public:
     explicit frmDiffusion(Session &session);
+    static constexpr auto kWindow = Startup::Window::frmDiffusion;
 
 private:
     Ui::frmDiffusion ui;

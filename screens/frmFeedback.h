@@ -11,6 +11,7 @@ class frmFeedback : public Form
 
 public:
     explicit frmFeedback(Session &session);
+    static constexpr auto kWindow = Startup::Window::frmFeedback;
 
 private:
     Ui::frmFeedback ui;

@@ -3,12 +3,11 @@
 
 #include "assets.h"
 
-frmInformation::frmInformation(Session &session) : Form(session, Startup::Window::frmInformation)
+frmInformation::frmInformation(Session &session) : Form(session, kWindow)
 {
     ui.setupUi(this);
     finishSetup();
     ui.Picture1->setPicture(Assets::drawInformationSheet, Assets::kInformationSheetSize);
     ui.Picture1->setAccessibleDescription(Assets::informationSheetText());
-    connectClicks({{ui.Command7, &Startup::Program::frmInformation_Command7_Click}});
     ui.Command7->setFocus();
 }

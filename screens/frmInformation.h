@@ -11,6 +11,7 @@ class frmInformation : public Form
 
 public:
     explicit frmInformation(Session &session);
+    static constexpr auto kWindow = Startup::Window::frmInformation;
 
 private:
     Ui::frmInformation ui;

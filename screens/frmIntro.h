@@ -12,8 +12,8 @@ class frmIntro : public Form
 public:
     explicit frmIntro(Session &session);
 
+    static constexpr auto kWindow = Startup::Window::frmIntro;
+
 private:
-    // What the three boxes hold now.
-    Startup::SetupTexts typed() const;
     Ui::frmIntro ui;
 };

@@ -12,8 +12,8 @@ class frmMain : public Form
 public:
     explicit frmMain(Session &session);
 
+    static constexpr auto kWindow = Startup::Window::frmMain;
+
 private:
-    void fitDaysLeft();
-    QFont daysLeftFont;
     Ui::frmMain ui;
 };

@@ -12,6 +12,7 @@ class frmVillage1 : public Form
 
 public:
     explicit frmVillage1(Session &session);
+    static constexpr auto kWindow = Startup::Window::frmVillage1;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

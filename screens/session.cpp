@@ -21,6 +21,32 @@
 using Startup::StepKind;
 using Startup::Window;
 
+namespace {
+
+// How each window is built, in the order of the core's windows.
+struct Maker {
+    Window window;
+    Form *(*make)(Session &);
+};
+template <class Window> constexpr Maker maker()
+{
+    return {Window::kWindow, [](Session &session) -> Form * { return new Window(session); }};
+}
+constexpr Maker kMakers[] = {
+    maker<frmIntro>(),       maker<frmMain>(),     maker<frmDiffusion>(), maker<frmVillage1>(),
+    maker<frmInformation>(), maker<frmFeedback>(), maker<frmAbout>(),     maker<frmDebrief>(),
+};
+constexpr bool inTheCoresOrder()
+{
+    for (int w = 0; w < Startup::kWindows; ++w)
+        if (kMakers[w].window != Window(w))
+            return false;
+    return std::size(kMakers) == Startup::kWindows;
+}
+static_assert(inTheCoresOrder(), "every window of the core is built here, in the core's order");
+
+} // namespace
+
 Session::Session(Dialogs &dialogs) : dialogs(dialogs) {}
 
 Session::~Session()
@@ -34,18 +60,8 @@ Form *Session::loaded(Window window) const { return windows[static_cast<int>(win
 Form &Session::form(Window window)
 {
     QPointer<Form> &slot = windows[static_cast<int>(window)];
-    if (!slot) {
-        switch (window) {
-        case Window::frmIntro: slot = new frmIntro(*this); break;
-        case Window::frmMain: slot = new frmMain(*this); break;
-        case Window::frmDiffusion: slot = new frmDiffusion(*this); break;
-        case Window::frmVillage1: slot = new frmVillage1(*this); break;
-        case Window::frmInformation: slot = new frmInformation(*this); break;
-        case Window::frmFeedback: slot = new frmFeedback(*this); break;
-        case Window::frmAbout: slot = new frmAbout(*this); break;
-        case Window::frmDebrief: slot = new frmDebrief(*this); break;
-        }
-    }
+    if (!slot)
+        slot = kMakers[static_cast<int>(window)].make(*this);
     return *slot;
 }
 
@@ -101,16 +117,16 @@ void Session::playStep(const Startup::Step &step)
             box->setText(text);
         break;
     case StepKind::SetEnabled: control->setEnabled(step.enabled); break;
-    case StepKind::SetVisible: control->setVisible(step.enabled); break;
+    case StepKind::SetVisible: control->setVisible(step.visible); break;
     case StepKind::SetChart:
         if (auto *chart = qobject_cast<ChartBox *>(control)) {
             chart->setDrawing(step.chart);
-            chart->setAccessibleDescription(text);
+            chart->setAccessibleDescription(QString::fromStdString(step.description));
         }
         break;
     case StepKind::SetFont: {
         QFont font = control->font();
-        font.setFamily(text);
+        font.setFamily(QString::fromStdString(step.font));
         font.setPointSizeF(step.size);
         control->setFont(font);
         break;

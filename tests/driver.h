@@ -112,7 +112,7 @@ struct Game {
     QStringList log() const
     {
         QStringList lines;
-        for (const std::string &line : state().ActivityLog)
+        for (const std::string &line : Startup::LogLines(state().ActivityLog))
             lines << QString::fromStdString(line);
         return lines;
     }

@@ -327,15 +327,15 @@ private slots:
             checks += monkey.checks + monkey.invariants.checks;
             const Startup::GameState &state = monkey.game.state();
             // No game converts more than the best plan for the same days.
-            monkey.check(state.LogCount == 0
+            monkey.check(state.LogCount() == 0
                              || Startup::FindBestPlan(monkey.game.session->program.daysTyped() - Startup::kInformationDays)
                                         .total
                                     >= state.TotalConverted,
                          "the game converted more than the best plan");
             reached[0] += !state.PlayerName.empty();
-            reached[1] += state.LogCount > 0;
+            reached[1] += state.LogCount() > 0;
             reached[2] += monkey.graded;
-            lines += state.LogCount;
+            lines += state.LogCount();
             for (const Said &message : monkey.game.dialogs.said)
                 ++said[message.text];
             if (!monkey.violations.isEmpty()) {

@@ -14,7 +14,6 @@
 #include "program.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -35,14 +34,11 @@ using Startup::Window;
 // "SetFont frmFeedback.List1 Courier New 11", "SetLines frmFeedback.List1 (2)".
 inline std::string StepText(const Step &step)
 {
-    static constexpr const char *kKinds[] = {"Show",       "Hide",       "Discard",  "Activate", "Message", "SetText",
-                                             "SetEnabled", "SetVisible", "SetChart", "SetFont",  "SetLines", "Focus",
-                                             "EndProgram"};
     if (step.kind == StepKind::EndProgram)
         return "EndProgram";
     std::string text = step.kind == StepKind::SetEnabled   ? (step.enabled ? "Enable" : "Disable")
-                       : step.kind == StepKind::SetVisible ? (step.enabled ? "Show" : "Hide")
-                                                           : kKinds[static_cast<int>(step.kind)];
+                       : step.kind == StepKind::SetVisible ? (step.visible ? "Show" : "Hide")
+                                                           : std::string(Startup::kStepKindNames[static_cast<int>(step.kind)]);
     text += ' ';
     text += Startup::WindowName(step.window);
     if (!step.control.empty())
@@ -50,7 +46,7 @@ inline std::string StepText(const Step &step)
     char size[32];
     std::snprintf(size, sizeof size, "%g", step.size);
     if (step.kind == StepKind::SetFont)
-        text += ' ' + step.text + ' ' + size;
+        text += ' ' + step.font + ' ' + size;
     else if (step.kind == StepKind::SetLines || step.kind == StepKind::SetChart)
         text += " (" + std::to_string(step.lines.size()) + ')';
     else if (!step.text.empty())
@@ -76,6 +72,7 @@ struct Event {
     Window window{};
     std::string control{};
     Startup::SetupTexts typed{};
+    bool ends = false;  // the monkey counts it among the endings of a game
 };
 
 inline Steps Play(Program &program, const Event &event)
@@ -121,53 +118,68 @@ struct PlayerControl {
     bool ends;
     int leftAloneOutOfTen;
 };
+
+// How the monkey plays the events of the program's table and the close boxes:
+// by default with weight 4; these rows say otherwise, for a window's close box
+// ("") or for every member of a control array ("cmdV1").
+struct Tuning {
+    Window window;
+    std::string_view control;
+    int weight;
+    bool ends = false;
+    int leftAloneOutOfTen = 0;
+};
+inline constexpr int kDefaultWeight = 4;
+inline constexpr Tuning kTunings[] = {
+    {Window::frmIntro, "cmdNameOK", 8},
+    {Window::frmIntro, "txtName", 2},
+    {Window::frmIntro, "txtDays", 2},
+    {Window::frmIntro, "txtPercent", 2},
+    {Window::frmMain, "cmdDiffusion", 16},
+    {Window::frmMain, "cmdMapDisplay", 3, false, 5},
+    {Window::frmMain, "cmdFeedback", 3, false, 5},
+    {Window::frmMain, "CommandAbout", 3, false, 5},
+    {Window::frmDiffusion, "Command0", 6, false, 2},
+    {Window::frmDiffusion, "Command6", 6, false, 2},
+    {Window::frmDiffusion, "Command1", 3, false, 7},
+    {Window::frmDiffusion, "Command2", 3, false, 7},
+    {Window::frmDiffusion, "Command3", 3, false, 7},
+    {Window::frmDiffusion, "Command4", 3, false, 7},
+    {Window::frmDiffusion, "Command5", 3, false, 7},
+    {Window::frmDiffusion, "Command7", 2},
+    {Window::frmVillage1, "cmdV1", 4, false, 8},
+    {Window::frmVillage1, "Command1", 3},
+    {Window::frmMain, "cmdQuit", 1, true},
+    {Window::frmFeedback, "cmdQuit", 1, true},
+    {Window::frmIntro, "", 1, true},
+    {Window::frmMain, "", 1, true},
+};
+inline constexpr Tuning kCloseBox{Window::frmMain, "", 1};
+
+inline const Tuning &TuningOf(Window window, std::string_view control)
+{
+    static constexpr Tuning kDefault{Window::frmMain, "", kDefaultWeight};
+    for (const Tuning &tuning : kTunings)
+        if (tuning.window == window && tuning.control == control)
+            return tuning;
+    return control.empty() ? kCloseBox : kDefault;
+}
+
+// Every event of the program's table, each member of a control array apart, and every close box.
 inline const std::vector<PlayerControl> &PlayerControls()
 {
     static const std::vector<PlayerControl> controls = [] {
-        const struct {
-            Window window;
-            std::string_view names;
-            int weight;
-            bool ends;
-            int leftAloneOutOfTen;
-        } kRows[] = {
-            {Window::frmIntro, "cmdNameOK", 8, false, 0},
-            {Window::frmIntro, "txtName txtDays txtPercent", 2, false, 0},
-            {Window::frmMain, "cmdInformation", 4, false, 0},
-            {Window::frmMain, "cmdDiffusion", 16, false, 0},
-            {Window::frmMain, "cmdMapDisplay cmdFeedback CommandAbout", 3, false, 5},
-            {Window::frmDiffusion, "Command0 Command6", 6, false, 2},
-            {Window::frmDiffusion, "Command1 Command2 Command3 Command4 Command5", 3, false, 7},
-            {Window::frmDiffusion, "Command7", 2, false, 0},
-            {Window::frmVillage1, "cmdV1_1 cmdV1_2 cmdV1_3 cmdV1_4 cmdV1_5 cmdV1_6 cmdV1_7 cmdV1_8 cmdV1_9 cmdV1_10", 4,
-             false, 8},
-            {Window::frmVillage1, "Command1", 3, false, 0},
-            {Window::frmInformation, "Command7", 4, false, 0},
-            {Window::frmFeedback, "Command7", 4, false, 0},
-            {Window::frmFeedback, "cmdDebrief", 4, false, 0},
-            {Window::frmDebrief, "Command7", 4, false, 0},
-            {Window::frmAbout, "cmdOK", 4, false, 0},
-            {Window::frmDiffusion, "", 1, false, 0},
-            {Window::frmVillage1, "", 1, false, 0},
-            {Window::frmInformation, "", 1, false, 0},
-            {Window::frmFeedback, "", 1, false, 0},
-            {Window::frmAbout, "", 1, false, 0},
-            {Window::frmDebrief, "", 1, false, 0},
-            {Window::frmIntro, "", 1, true, 0},
-            {Window::frmMain, "", 1, true, 0},
-            {Window::frmMain, "cmdQuit", 1, true, 0},
-            {Window::frmFeedback, "cmdQuit", 1, true, 0},
-        };
         std::vector<PlayerControl> all;
-        for (const auto &row : kRows)
-            for (std::string_view rest = row.names;;) {
-                const std::size_t blank = rest.find(' ');
-                all.push_back({row.window, std::string(rest.substr(0, blank)), row.weight, row.ends,
-                               row.leftAloneOutOfTen});
-                if (blank == std::string_view::npos)
-                    break;
-                rest.remove_prefix(blank + 1);
-            }
+        for (const Startup::EventRow &row : Startup::kEvents) {
+            const Tuning &tuning = TuningOf(row.window, row.control);
+            for (int index = row.members ? 1 : 0; index <= row.members; ++index)
+                all.push_back({row.window, Startup::ControlName(row, index), tuning.weight, tuning.ends,
+                               tuning.leftAloneOutOfTen});
+        }
+        for (int w = 0; w < Startup::kWindows; ++w) {
+            const Tuning &tuning = TuningOf(Window(w), "");
+            all.push_back({Window(w), "", tuning.weight, tuning.ends, 0});
+        }
         return all;
     }();
     return controls;
@@ -231,9 +243,13 @@ private:
 
     Event make(const PlayerControl &control, const Program *program)
     {
-        Event event{control.name.empty() ? Event::Kind::Close : Event::Kind::Press, control.window, control.name};
-        if (program && control.window == Window::frmIntro && !control.name.empty())
-            event.typed = {typed(*program, "txtName", 0), typed(*program, "txtDays", 1), typed(*program, "txtPercent", 2)};
+        Event event{control.name.empty() ? Event::Kind::Close : Event::Kind::Press, control.window, control.name, {},
+                    control.ends};
+        if (program && control.window == Window::frmIntro && !control.name.empty()) {
+            int which = 0;
+            for (const auto &[box, text] : Startup::kSetupBoxes)
+                event.typed.*text = typed(*program, box, which++);
+        }
         return event;
     }
 
@@ -264,7 +280,7 @@ private:
     // What a setup box holds at OK: what it showed (a quarter of the time), or a
     // drawn text, weighted for the name, days and percentage boxes. The days lean
     // to what a player types, so that refusals and the grade come often.
-    std::string typed(const Program &program, const char *box, int which)
+    std::string typed(const Program &program, std::string_view box, int which)
     {
         if (uniform(1, 4) == 1)
             return program.window(Window::frmIntro).control(box).text;
@@ -358,92 +374,63 @@ private:
         }
     }
 
-    struct LogLine {
-        std::string_view name;
-        int used = 0, left = 0, gain = 0, total = 0;
-    };
-    // A log line read back into its five fields, if it is written as the game writes them.
-    static std::optional<LogLine> read(std::string_view text)
+    // The days an activity costs, and whether it is done on a farm.
+    static int cost(Startup::Activity activity)
     {
-        if (text.size() < Startup::kLogNameWidth)
-            return std::nullopt;
-        LogLine line;
-        line.name = text.substr(0, Startup::kLogNameWidth);
-        line.name.remove_suffix(line.name.size() - (line.name.find_last_not_of(' ') + 1));
-        const char *at = text.data() + Startup::kLogNameWidth, *end = text.data() + text.size();
-        for (int *field : {&line.used, &line.left, &line.gain, &line.total}) {
-            while (at < end && *at == ' ')
-                ++at;
-            const auto [next, error] = std::from_chars(at, end, *field);
-            if (error != std::errc())
-                return std::nullopt;
-            at = next;
-        }
-        const auto number = [](int value) { return static_cast<std::int16_t>(value); };
-        if (Startup::FormatLogLine(line.name, number(line.used), number(line.left), number(line.gain), number(line.total))
-            != text)
-            return std::nullopt;
-        return line;
-    }
-    // The days an activity of this log name costs; 0 for a name the game never logs.
-    static int cost(std::string_view name)
-    {
-        static constexpr std::pair<std::string_view, int> kNames[] = {
-            {"Information", 45},     {"Newspaper", 10}, {"Radio", 10}, {"Talk to villager", 10},
-            {"Train Villagers", 30}, {"Film", 30},
+        using Startup::Activity;
+        static constexpr std::pair<Activity, int> kCosts[] = {
+            {Activity::Information, 45}, {Activity::Newspaper, 10}, {Activity::Radio, 10}, {Activity::RandomVillager, 10},
+            {Activity::Training, 30},    {Activity::Film, 30},      {Activity::Talk, 20},  {Activity::Demonstration, 40},
         };
-        for (const auto &[known, days] : kNames)
-            if (name == known)
+        for (const auto &[known, days] : kCosts)
+            if (activity == known)
                 return days;
-        static constexpr std::pair<std::string_view, int> kFarmNames[] = {
-            {"Talk to opinion leader (", 20}, {"Give a demonstration (", 40}};
-        for (const auto &[prefix, days] : kFarmNames)
-            if (name.starts_with(prefix) && name.ends_with(')')) {
-                const std::string_view farm = name.substr(prefix.size(), name.size() - prefix.size() - 1);
-                for (int n = 1; n <= Startup::kFarms; ++n)
-                    if (farm == std::to_string(n))
-                        return days;
-            }
         return 0;
     }
+    static bool onAFarm(Startup::Activity activity)
+    {
+        return activity == Startup::Activity::Talk || activity == Startup::Activity::Demonstration;
+    }
 
-    // The lines this event added read back, the first is the information's, their
-    // days and totals follow on from the line before, and the last tells the state.
+    // The records this event added: the first is the information's, their days
+    // and totals follow on from the record before, and the last tells the state.
     void checkLog(const Program &before, const Program &after)
     {
         const Startup::GameState &state = after.state();
         const auto &log = state.ActivityLog, &old = before.state().ActivityLog;
-        expect(state.LogCount == std::int16_t(log.size()), "LogCount is not the number of lines");
         if (!expect(log.size() == old.size() || log.size() == old.size() + 1, "the log did not grow by one line or none")
             || !expect(old.empty() || log[old.size() - 1] == old.back(), "a log line was rewritten"))
             return;
-        std::optional<LogLine> previous;
+        const Startup::LogRecord *previous = nullptr;
         for (std::size_t i = old.empty() ? 0 : old.size() - 1; i < log.size(); ++i) {
-            const std::optional<LogLine> line = read(log[i]);
+            const Startup::LogRecord &record = log[i];
             const bool first = i == 0;
-            if (!expect(line && cost(line->name) == line->used && (line->name == "Information") == first,
-                        "a log line does not read back")) {
-                fail("log line " + std::to_string(i) + ": " + log[i]);
+            const bool farmRight = onAFarm(record.activity) ? record.farm >= 1 && record.farm <= Startup::kFarms
+                                                            : record.farm == 0;
+            if (!expect(farmRight && cost(record.activity) == record.daysUsed
+                            && (record.activity == Startup::Activity::Information) == first,
+                        "a log record is not an activity as the game logs it")) {
+                fail("log line " + std::to_string(i) + ": " + Startup::FormatLogLine(record));
                 return;
             }
-            const int extra = line->total - (previous ? previous->total : 0) - line->gain;
+            const int extra = record.total - (previous ? previous->total : 0) - record.gain;
             // Leader 8's bonus, once farms 9 and 10 have had their demonstrations, shows only in the total.
-            const int bonus = line->name == "Talk to opinion leader (8)" && state.FarmDemoCount[9] == 1
-                                      && state.FarmDemoCount[10] == 1
+            const int bonus = record.activity == Startup::Activity::Talk && record.farm == 8
+                                      && state.FarmDemoCount[9] == 1 && state.FarmDemoCount[10] == 1
                                   ? 3
                                   : 0;
-            if (first && !expect(line->left == after.daysTyped() - Startup::kInformationDays && line->total == 0
-                                     && line->gain == 0,
+            if (first && !expect(record.daysLeft == after.daysTyped() - Startup::kInformationDays && record.total == 0
+                                     && record.gain == 0,
                                  "the information line is not the days typed less 45"))
-                fail(log[i]);
-            if (previous && !expect(line->left == previous->left - line->used && line->gain >= 0 && line->gain <= 12
-                                        && extra >= 0 && extra <= bonus,
+                fail(Startup::FormatLogLine(record));
+            if (previous && !expect(record.daysLeft == previous->daysLeft - record.daysUsed && record.gain >= 0
+                                        && record.gain <= 12 && extra >= 0 && extra <= bonus,
                                     "a log line does not follow on from the one before"))
-                fail(log[i]);
-            previous = line;
+                fail(Startup::FormatLogLine(record));
+            previous = &record;
         }
         if (previous)
-            expect(state.DaysLeft == previous->left && state.TotalConverted == previous->total,
+            expect(state.DaysLeft == previous->daysLeft && state.TotalConverted == previous->total,
                    "the last log line is not the state");
     }
 
@@ -471,7 +458,7 @@ private:
             const bool open = diffusion.enabled;
             expect(feedback.enabled == open && diffusion.text == (open ? "" : "X") && feedback.text == diffusion.text,
                    "the game buttons disagree");
-            expect(open == (state.LogCount > 0), "the log and the information view disagree");
+            expect(open == (state.LogCount() > 0), "the log and the information view disagree");
             expect(open || (!showing(Window::frmDiffusion) && !showing(Window::frmFeedback)),
                    "the menu or feedback shows before the information was viewed");
             const std::string &days = main.control("txtDaysLeft").text;
@@ -501,13 +488,13 @@ private:
         expect(!scoreText.textSet || scoreText.text == "is your grade.", "lblScoreText is not \"is your grade.\"");
         for (const Step &step : steps)
             if (step.kind == StepKind::SetLines && step.window == Window::frmFeedback) {
-                expect(step.lines == state.ActivityLog, "the feedback list is not the log");
+                expect(step.lines == Startup::LogLines(state.ActivityLog), "the feedback list is not the log");
                 if (!expect(Startup::GradeIsShown(state) ? score.text == std::to_string(Startup::ComputeGrade(state)) + ' '
                                                          : score == before.window(Window::frmFeedback).control("lblScore"),
                             "lblScore is not the grade when due"))
                     fail("lblScore is \"" + score.text + "\" with " + std::to_string(state.DaysLeft) + " days left");
             } else if (step.kind == StepKind::SetVisible) {
-                expect(step.control == "cmdDebrief" && step.enabled && Startup::GradeIsShown(state),
+                expect(step.control == "cmdDebrief" && step.visible && Startup::GradeIsShown(state),
                        "the Debrief button shows before the grade");
             }
     }

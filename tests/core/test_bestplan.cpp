@@ -15,10 +15,10 @@ namespace {
 
 constexpr int kSearchDays = 150;
 
-PlannedActivity talk(int farm) { return {PlanActivityKind::Talk, farm}; }
-PlannedActivity demonstration(int farm) { return {PlanActivityKind::Demonstration, farm}; }
-constexpr PlannedActivity kNewspaper{PlanActivityKind::Newspaper}, kRadio{PlanActivityKind::Radio},
-    kVillager{PlanActivityKind::RandomVillager}, kTraining{PlanActivityKind::Training}, kFilm{PlanActivityKind::Film};
+PlannedActivity talk(int farm) { return {Activity::Talk, farm}; }
+PlannedActivity demonstration(int farm) { return {Activity::Demonstration, farm}; }
+constexpr PlannedActivity kNewspaper{Activity::Newspaper}, kRadio{Activity::Radio},
+    kVillager{Activity::RandomVillager}, kTraining{Activity::Training}, kFilm{Activity::Film};
 
 std::vector<PlannedActivity> everyActivity()
 {

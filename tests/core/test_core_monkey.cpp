@@ -57,6 +57,9 @@ Game playGame(std::uint64_t seed, long events, std::vector<std::string> *record 
         const Steps steps = Play(program, event);
         ++game.events;
         game.invariants.check(before, program, steps);
+        if (program.ended() != (before.ended() || (possible && event.ends)))
+            game.invariants.violations.push_back(event.ends ? "an ending did not end the program"
+                                                            : "an event the monkey does not count as an ending ended it");
         if (event.kind == Event::Kind::MessageOK ? program.messageOpen() : possible == steps.empty())
             game.invariants.violations.push_back(event.kind == Event::Kind::MessageOK ? "the message stays open after its OK"
                                                  : possible ? "a possible event had no step"
@@ -68,13 +71,25 @@ Game playGame(std::uint64_t seed, long events, std::vector<std::string> *record 
         }
     }
     // No game converts more than the best plan for the same days.
-    if (program.state().LogCount > 0
+    if (program.state().LogCount() > 0
         && Startup::FindBestPlan(program.daysTyped() - Startup::kInformationDays).total < program.state().TotalConverted)
         game.invariants.violations.push_back("the game converted more than the best plan");
     return game;
 }
 
 } // namespace
+
+TEST_CASE("the monkey's tunings name events of the program's table or windows' close boxes")
+{
+    for (const Tuning &tuning : kTunings) {
+        CAPTURE(tuning.control);
+        CHECK(std::any_of(std::begin(Startup::kEvents), std::end(Startup::kEvents),
+                          [&](const Startup::EventRow &row) {
+                              return row.window == tuning.window && row.control == tuning.control;
+                          })
+              != tuning.control.empty());
+    }
+}
 
 TEST_CASE("many games of random events keep the game's invariants")
 {
@@ -92,9 +107,9 @@ TEST_CASE("many games of random events keep the game's invariants")
         checks += game.invariants.checks;
         const Startup::GameState &state = game.program.state();
         reached[0] += !state.PlayerName.empty();
-        reached[1] += state.LogCount > 0;
+        reached[1] += state.LogCount() > 0;
         reached[2] += game.graded;
-        lines += state.LogCount;
+        lines += state.LogCount();
         for (const auto &[text, count] : game.said)
             said[text] += count;
         if (!game.invariants.violations.empty()) {

@@ -14,8 +14,8 @@ using namespace Startup;
 
 namespace {
 
-constexpr PlannedActivity kNewspaper{PlanActivityKind::Newspaper}, kVillager{PlanActivityKind::RandomVillager},
-    kFilm{PlanActivityKind::Film};
+constexpr PlannedActivity kNewspaper{Activity::Newspaper}, kVillager{Activity::RandomVillager},
+    kFilm{Activity::Film};
 
 struct Game {
     const char *what;
@@ -118,11 +118,11 @@ TEST_CASE("the best plan's lines and the chart in words")
     CHECK(debrief.chartDescription.ends_with(
         "then 1 demonstration on farm 8, 10 households, until day 365. In all, 90 households in 365 days. "
         "The target line is at 0%."));
-    CHECK(debrief.bestPlanLog.back() == "Give a demonstration (8)    040     000         010      090");
+    CHECK(FormatLogLine(debrief.bestPlanLog.back()) == "Give a demonstration (8)    040     000         010      090");
 
     const Debrief tooShort = BuildDebrief(GameAfterInformation(30 - 45), 30);
     const std::vector<std::string> onlyTheInformation{"Information                 045     -015         000      000"};
-    CHECK(tooShort.bestPlanLog == onlyTheInformation);
+    CHECK(LogLines(tooShort.bestPlanLog) == onlyTheInformation);
 
     const Debrief longest = BuildDebrief(GameAfterInformation(INT16_MAX - 45), INT16_MAX);
     CHECK(longest.chartDescription.find("then 3219 newspaper advertisements, 1 household each, until day 32255;")

@@ -26,25 +26,16 @@ GameState freshGame(int days)
 Verdict playStep(GameState &state, const std::string &step)
 {
     switch (step[0]) {
-    case 'N': return CarryOutMediaActivity(state, MediaActivity::Newspaper);
-    case 'R': return CarryOutMediaActivity(state, MediaActivity::Radio);
-    case 'V': return CarryOutMediaActivity(state, MediaActivity::RandomVillager);
-    case 'T': return CarryOutMediaActivity(state, MediaActivity::Training);
-    case 'F': return CarryOutMediaActivity(state, MediaActivity::Film);
+    case 'N': return CarryOutMediaActivity(state, Activity::Newspaper);
+    case 'R': return CarryOutMediaActivity(state, Activity::Radio);
+    case 'V': return CarryOutMediaActivity(state, Activity::RandomVillager);
+    case 'T': return CarryOutMediaActivity(state, Activity::Training);
+    case 'F': return CarryOutMediaActivity(state, Activity::Film);
     case 't': return TalkToLeader(state, std::stoi(step.substr(1)));
     case 'd': return GiveDemonstration(state, std::stoi(step.substr(1)));
     }
     FAIL("bad step " << step);
     return Verdict::Accepted;
-}
-
-// The gain field of a log line: the last but one number.
-std::string loggedGain(const std::string &line)
-{
-    std::istringstream fields(line.substr(kLogNameWidth));
-    std::string used, left, gain;
-    fields >> used >> left >> gain;
-    return std::to_string(std::stoi(gain));
 }
 
 // Plays a whole script and gives the logged gain of every step, "-" for a refusal.
@@ -54,7 +45,7 @@ std::string play(GameState &state, const std::string &script)
     std::string gains;
     for (std::string step; steps >> step;) {
         const bool accepted = playStep(state, step) == Verdict::Accepted;
-        gains += (gains.empty() ? "" : " ") + (accepted ? loggedGain(state.ActivityLog.back()) : "-");
+        gains += (gains.empty() ? "" : " ") + (accepted ? std::to_string(state.ActivityLog.back().gain) : "-");
     }
     return gains;
 }
@@ -183,7 +174,7 @@ TEST_CASE("an activity the days cannot pay for, or a demonstration out of turn, 
         if (row.verdict != Verdict::Accepted)
             CHECK(state == unchanged);
         else
-            CHECK(state.LogCount == unchanged.LogCount + 1);
+            CHECK(state.LogCount() == unchanged.LogCount() + 1);
     }
 }
 
@@ -195,7 +186,7 @@ TEST_CASE("use and talk counters are held at 6")
         CHECK(state.ActionUseCount[code] == 6);
     CHECK(state.LeaderTalkCount[6] == 6);
     CHECK(state.DaysLeft == 2000 - 8 * 10 - 7 * 30 - 7 * 30 - 8 * 20);
-    CHECK(state.LogCount == 30);
+    CHECK(state.LogCount() == 30);
 }
 
 TEST_CASE("refusal messages")
@@ -243,8 +234,7 @@ TEST_CASE("log lines")
         GameState state = freshGame(row.days);
         LogInformationViewed(state);
         play(state, row.script);
-        CHECK(state.ActivityLog.back() == row.line);
-        CHECK(state.LogCount == static_cast<int>(state.ActivityLog.size()));
+        CHECK(FormatLogLine(state.ActivityLog.back()) == row.line);
     }
 }
 
@@ -263,10 +253,10 @@ TEST_CASE("the log outgrows its first hundred lines")
     GameState state = freshGame(2000);
     LogInformationViewed(state);
     for (int i = 0; i < 200; ++i)
-        REQUIRE(CarryOutMediaActivity(state, MediaActivity::RandomVillager) == Verdict::Accepted);
-    CHECK(state.LogCount == 201);
+        REQUIRE(CarryOutMediaActivity(state, Activity::RandomVillager) == Verdict::Accepted);
+    CHECK(state.LogCount() == 201);
     CHECK(state.ActivityLog.size() == 201u);
-    CHECK(state.ActivityLog[150].substr(0, 16) == "Talk to villager");
+    CHECK(FormatLogLine(state.ActivityLog[150]).substr(0, 16) == "Talk to villager");
     CHECK(state.DaysLeft == 0);
     CHECK(state.TotalConverted == 200);
 }
