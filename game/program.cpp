@@ -2,6 +2,7 @@
 #include "program.h"
 
 #include "debrief.h"
+#include "designs.h"
 #include "identity.h"
 #include "numbers.h"
 
@@ -12,14 +13,32 @@ namespace Startup {
 
 namespace {
 
-// The one control that its design hides: the feedback screen's Debrief, shown with the grade.
-bool hiddenAtDesign(Window window, std::string_view control)
+// A control as its window's design file has it.
+constexpr const Designs::Control *designed(Window window, std::string_view control)
 {
-    return window == Window::frmFeedback && control == "cmdDebrief";
+    for (const Designs::Control &designed : Designs::kControls)
+        if (designed.window == WindowName(window) && designed.name == control)
+            return &designed;
+    return nullptr;
 }
 
-// The size of the debrief's chart box in the design, which the chart is laid out for.
-constexpr int kChartWidth = 448, kChartHeight = 264;
+constexpr bool everyWindowDesigned()
+{
+    for (std::string_view name : kWindowNames)
+        if (std::find(std::begin(Designs::kWindows), std::end(Designs::kWindows), name) == std::end(Designs::kWindows))
+            return false;
+    return std::size(Designs::kWindows) == kWindows;
+}
+static_assert(everyWindowDesigned(), "every window has a design file, and every design file is a window");
+
+bool hiddenAtDesign(Window window, std::string_view control)
+{
+    const Designs::Control *found = designed(window, control);
+    return found && found->hidden;
+}
+
+// The debrief's chart is laid out for its box in the design.
+constexpr const Designs::Control &kChartBox = *designed(Window::frmDebrief, "picChart");
 
 // The feedback list shows the log in a fixed-pitch font, set at every opening.
 constexpr std::string_view kLogFont = "Courier New";
@@ -452,7 +471,7 @@ Steps Program::frmFeedback_cmdDebrief_Click()
         for (std::size_t i = 0; i < std::size(sentences); ++i)
             setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
         write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
-               .chart = LayOutChart(debrief.chart, kChartWidth, kChartHeight), .description = debrief.chartDescription});
+               .chart = LayOutChart(debrief.chart, kChartBox.width, kChartBox.height), .description = debrief.chartDescription});
         setLogFont(Window::frmDebrief, "lstPlan");
         write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
                .lines = LogLines(debrief.bestPlanLog)});

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -20,6 +21,8 @@
 //   borderStyle (string)  "sizable" (default), "fixedSingle" or "fixedDialog"
 //   minMaxButtons (bool)  whether the frame has minimise and maximise buttons
 //   fitText     (bool)    a box that shows its whole text, in a smaller size if it must
+//   lines       (string)  level lines the window draws, "x1 y1 x2 y2 colour width; ..." with the
+//                         ends in twips (15 a pixel) and the width in pixels, drawn in that order
 
 Form::Form(Session &session, Startup::Window id) : QWidget(nullptr), id(id), session(session) {}
 
@@ -128,6 +131,21 @@ void Form::showForm()
         raise();
     show();
     activateWindow();
+}
+
+void Form::paintEvent(QPaintEvent *)
+{
+    constexpr qreal kTwipsPerPixel = 15;
+    QPainter painter(this);
+    const QStringList lines = property("lines").toString().split(u';', Qt::SkipEmptyParts);
+    for (const QString &line : lines) {
+        const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+        if (f.size() != 6)
+            continue;
+        const QPointF from(f[0].toDouble() / kTwipsPerPixel, f[1].toDouble() / kTwipsPerPixel);
+        const qreal length = (f[2].toDouble() - f[0].toDouble()) / kTwipsPerPixel;
+        painter.fillRect(QRectF(from, QSizeF(length, f[5].toDouble())), QColor(f[4]));
+    }
 }
 
 void Form::closeEvent(QCloseEvent *event)

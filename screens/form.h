@@ -32,6 +32,8 @@ protected:
 
     // The close box sends the core its close event; the window closes if the core takes it.
     void closeEvent(QCloseEvent *event) override;
+    // Draws the level lines its design names.
+    void paintEvent(QPaintEvent *event) override;
 
     Session &session;
 

@@ -2,7 +2,6 @@
 #include "frmAbout.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 
 frmAbout::frmAbout(Session &session) : Form(session, kWindow)
 {
@@ -23,14 +22,5 @@ void frmAbout::keyPressEvent(QKeyEvent *event)
         break;
     default:
         Form::keyPressEvent(event);
-    }
-}
-
-void frmAbout::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    for (const LineShape &line : Line1) {
-        const QLineF pixels(line.twips.p1() / 15, line.twips.p2() / 15);
-        painter.fillRect(QRectF(pixels.p1(), QSizeF(pixels.dx(), line.width)), line.colour);
     }
 }

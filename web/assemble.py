@@ -26,7 +26,6 @@ FACES = {"": "Brimwold Sans", "MS Sans Serif": "Brimwold Sans", "Microsoft Sans 
 FONT_FILES = [("Brimwold Sans", "normal", "BrimwoldSans-Regular.woff2"),
               ("Brimwold Sans", "bold", "BrimwoldSans-Bold.woff2"),
               ("Brimwold Mono", "normal", "BrimwoldMono-Regular.woff2")]
-PICTURES = {"village-map": [790, 600], "information-sheet": [496, 515], "about-icon": [32, 32]}
 
 NOTICE = """Brimwold {version}: a teaching game about how a new idea spreads through a village.
 Copyright (C) The Brimwold developers.
@@ -73,6 +72,13 @@ def comment(text):
     return f"<!--\n{text}\n-->"
 
 
+def png_size(path):
+    """A PNG's width and height, from its header."""
+    with open(path, "rb") as f:
+        head = f.read(24)
+    return [int.from_bytes(head[16:20], "big"), int.from_bytes(head[20:24], "big")]
+
+
 def main():
     parser = argparse.ArgumentParser(usage=__doc__)
     parser.add_argument("out")
@@ -88,10 +94,11 @@ def main():
     if "</script" in script.lower():
         raise SystemExit("assemble.py: the script would end its element early")
     pictures = {
-        name: {"size": size, **{scale: data_url(os.path.join(args.pictures, f"{name}@{scale[1]}x.png"), "image/png")
-                                for scale in ("x1", "x2")}}
-        for name, size in PICTURES.items()}
-    assets = {"title": "Brimwold", "faces": FACES, "fonts": fonts,
+        name: {"size": png_size(os.path.join(args.pictures, f"{name}@1x.png")),
+               **{scale: data_url(os.path.join(args.pictures, f"{name}@{scale[1]}x.png"), "image/png")
+                  for scale in ("x1", "x2")}}
+        for name in sorted(f[:-len("@1x.png")] for f in os.listdir(args.pictures) if f.endswith("@1x.png"))}
+    assets = {"faces": FACES, "fonts": fonts,
               "sheetText": read(os.path.join(args.pictures, "information-sheet.txt"))}
     csp = ("default-src 'none'; "
            f"script-src {digest(script)} 'wasm-unsafe-eval'; "

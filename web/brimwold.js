@@ -68,6 +68,7 @@ function buildControl(panel, design) {
       el.classList.add('face');
       ['--face', '--light', '--dark'].forEach((name, i) => el.style.setProperty(name, design.face[i]));
     }
+    if (!core.events.has(`${panel.name}.${design.name}`)) console.error(`${panel.name}.${design.name} has no event`);
     el.addEventListener('click', () => send(() => core.press(panel.name, design.name, ...setupTexts(panel))));
   } else if (design.kind === 'edit') {
     el.type = 'text';
@@ -84,9 +85,9 @@ function buildControl(panel, design) {
   return el;
 }
 
-// What the setup screen's three boxes hold, as the core reads them.
+// What the setup screen's boxes hold, in the order the core reads them.
 function setupTexts(panel) {
-  return ['txtName', 'txtDays', 'txtPercent'].map((box) => panel.controls.get(box)?.value ?? '');
+  return core.tables.setupBoxes.map((box) => panel.controls.get(box)?.value ?? '');
 }
 
 function picture(name) {
@@ -116,12 +117,6 @@ const drawings = {
   },
   frmAbout(panel) {
     panel.controls.get('picIcon').append(picture('about-icon'));
-    // The etched separator: a grey stroke over a white one.
-    for (const [rect, colour] of [[[6, 163, 371, 1], 'grey'], [[7, 164, 370, 2], 'white']]) {
-      const line = make('div', `etch ${colour}`);
-      place(line, rect);
-      panel.client.append(line);
-    }
   },
 };
 
@@ -180,6 +175,12 @@ function build(name) {
     const built = buildControl(panel, control);
     panel.controls.set(control.name, built);
     client.append(built);
+  }
+  for (const { rect, colour } of design.lines) {
+    const line = make('div', 'line');
+    place(line, rect);
+    line.style.background = colour;
+    client.append(line);
   }
   drawings[name]?.(panel);
   title.append(caption, close);
@@ -275,7 +276,6 @@ function listen(panel, title) {
 
 // A player event goes to the core unless a message box is open or the program has ended.
 function send(event) {
-  if (message || ended) return;
   play(JSON.parse(event()));
 }
 
@@ -297,11 +297,9 @@ function controlOf(step) {
 // fits; a box is measured once its panel shows.
 function fitText(el) {
   if (el.closest('[hidden]')) return;
-  let size = Number(el.dataset.size);
-  el.style.fontSize = pixels(size);
-  while (size > 6 && el.scrollWidth > el.clientWidth) {
-    size -= 0.5;
+  for (const size of core.fontSizes(Number(el.dataset.size))) {
     el.style.fontSize = pixels(size);
+    if (el.scrollWidth <= el.clientWidth) break;
   }
 }
 
@@ -357,13 +355,13 @@ const perform = {
     if (hadFocus && !step.enabled) activate(panelOf(step.window));
   },
   SetVisible(step) {
-    controlOf(step).hidden = !step.enabled;
+    controlOf(step).hidden = !step.visible;
   },
   SetChart(step) {
-    drawChart(controlOf(step), step.chart, step.text);
+    drawChart(controlOf(step), step.chart, step.description);
   },
   SetFont(step) {
-    setFont(controlOf(step), { family: step.text, size: step.size });
+    setFont(controlOf(step), { family: step.font, size: step.size });
   },
   SetLines(step) {
     controlOf(step).replaceChildren(...step.lines.map((line) => make('li', '', line)));
@@ -391,7 +389,7 @@ function openMessage(step, rest) {
   const backdrop = make('div', 'backdrop');
   const box = make('section', 'panel message active');
   const title = make('div', 'title');
-  const caption = make('span', 'caption', assets.title);
+  const caption = make('span', 'caption', core.tables.title);
   const text = make('p', 'text', step.text);
   const ok = make('button', 'ok', 'OK');
   caption.id = 'message-caption';
@@ -501,7 +499,16 @@ function start() {
     },
     onRuntimeInitialized() {
       const strings = (count) => Array(count).fill('string');
+      const tables = JSON.parse(module.ccall('brimwold_tables', 'string', []));
+      const sizes = new Map();
       core = {
+        tables,
+        // Every control that has an event: "frmMain.cmdInformation", "frmVillage1.cmdV1_3".
+        events: new Set(tables.events.flatMap(({ window, control, members }) => (members
+          ? Array.from({ length: members }, (_, i) => `${window}.${control}_${i + 1}`)
+          : [`${window}.${control}`]))),
+        fontSizes: (design) => sizes.get(design)
+          || sizes.set(design, JSON.parse(module.ccall('brimwold_font_sizes', 'string', ['number'], [design]))).get(design),
         main: module.cwrap('brimwold_main', 'string', []),
         press: module.cwrap('brimwold_press', 'string', strings(5)),
         close: module.cwrap('brimwold_close', 'string', strings(1)),

@@ -1,14 +1,17 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Reads the windows' design files and writes what the page builds its panels from.
+"""Reads the windows' design files and writes what others take from them.
 
-Usage: panels.py OUT.json DESIGN.ui...
+Usage: designs.py json OUT.json DESIGN.ui...     what the browser's page builds its panels from
+       designs.py header OUT.h DESIGN.ui...      what the game's core reads of the designs
 
 For each window: its caption, client size, border style, resolved font, its
 controls in design order (kind, geometry, text, font, alignment, accessible
-name, focus, whether hidden, button face) and its tab order. Fonts are resolved as the desktop
-resolves them: a control takes its window's font and overrides what its own
-font names; the dynamic property pointSizeF sets a fractional size.
+name, focus, whether hidden, button face, whether a box fits its text), its
+drawn lines and its tab order. Fonts are resolved as the desktop resolves them:
+a control takes its window's font and overrides what its own font names; the
+dynamic property pointSizeF sets a fractional size. The core's header lists
+every control's window, name, size and whether its design hides it.
 """
 
 import colorsys
@@ -66,7 +69,7 @@ def control(widget, window_font, custom):
     # A widget of the program's own (a picture box, a chart) is a box its window draws in.
     kind = KINDS.get(widget.get("class")) or ("picture" if widget.get("class") in custom else None)
     if kind is None:
-        raise SystemExit(f"panels.py: no panel control for a {widget.get('class')} ({widget.get('name')})")
+        raise SystemExit(f"designs.py: no panel control for a {widget.get('class')} ({widget.get('name')})")
     rect = props["geometry"]
     item = {"name": widget.get("name"), "kind": kind,
             "rect": [int(rect.find(k).text) for k in ("x", "y", "width", "height")],
@@ -88,6 +91,7 @@ def control(widget, window_font, custom):
     elif kind == "edit":
         item["align"] = alignment(props, "Qt::AlignLeft|Qt::AlignVCenter")
         item["readOnly"] = "readOnly" in props and props["readOnly"].text == "true"
+        item["fit"] = "fitText" in props and props["fitText"].text == "true"
     elif kind == "button":
         item["default"] = "default" in props and props["default"].text == "true"
         if "backColor" in props:
@@ -96,6 +100,19 @@ def control(widget, window_font, custom):
     elif kind == "picture":
         item["sunken"] = props.get("frameShadow") is not None and props["frameShadow"].text.endswith("Sunken")
     return item
+
+
+TWIPS_PER_PIXEL = 15
+
+
+def line_rect(text):
+    """A level line "x1 y1 x2 y2 colour width" (twips; width in pixels) as the
+    pixel rectangle it fills and its colour, as the desktop draws it."""
+    x1, y1, x2, y2, colour, width = text.split()
+    if y1 != y2:
+        raise SystemExit(f"designs.py: only level lines are drawn: {text}")
+    left, top = int(x1) / TWIPS_PER_PIXEL, int(y1) / TWIPS_PER_PIXEL
+    return {"rect": [left, top, (int(x2) - int(x1)) / TWIPS_PER_PIXEL, int(width)], "colour": colour}
 
 
 def window(path):
@@ -111,22 +128,55 @@ def window(path):
     tab_order = listed + [c["name"] for c in controls if c["focusable"] and c["name"] not in listed]
     caption = props.get("windowTitle")
     border = props.get("borderStyle")
+    lines = props["lines"].text.split(";") if "lines" in props else []
     return form.get("name"), {
         "caption": caption.text if caption is not None else "",
         "size": [int(rect.find("width").text), int(rect.find("height").text)],
         "border": border.text if border is not None else "sizable",
         "font": window_font,
         "controls": controls,
+        "lines": [line_rect(line) for line in lines],
         "tabOrder": [name for name in tab_order if any(c["name"] == name and c["focusable"] for c in controls)],
     }
 
 
+def header(designs):
+    rows = []
+    for name, design in sorted(designs.items()):
+        for c in design["controls"]:
+            rows.append(f'    {{"{name}", "{c["name"]}", {c["rect"][2]}, {c["rect"][3]}, {str(c.get("hidden", False)).lower()}}},')
+    return "\n".join([
+        "// Written by screens/designs.py from the windows' design files; do not edit.",
+        "#pragma once",
+        "",
+        "#include <string_view>",
+        "",
+        "namespace Startup::Designs {",
+        "",
+        "struct Control {",
+        "    std::string_view window, name;",
+        "    int width, height;",
+        "    bool hidden;",
+        "};",
+        "inline constexpr std::string_view kWindows[] = {" + ", ".join(f'"{n}"' for n in sorted(designs)) + "};",
+        "inline constexpr Control kControls[] = {",
+        *rows,
+        "};",
+        "",
+        "} // namespace Startup::Designs",
+        "",
+    ])
+
+
 def main():
-    if len(sys.argv) < 3:
+    if len(sys.argv) < 4 or sys.argv[1] not in ("json", "header"):
         sys.exit(__doc__)
-    designs = dict(window(path) for path in sys.argv[2:])
-    with open(sys.argv[1], "w") as out:
-        json.dump(designs, out, indent=1, sort_keys=True)
+    designs = dict(window(path) for path in sys.argv[3:])
+    with open(sys.argv[2], "w") as out:
+        if sys.argv[1] == "json":
+            json.dump(designs, out, indent=1, sort_keys=True)
+        else:
+            out.write(header(designs))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The program's steps and tables as JSON, for front ends in other languages (the
+// browser's page). A step is {"kind": "Show", "window": "frmMain"} with
+// "control" when it names one and the fields its kind uses ("text", "enabled",
+// "visible", "font" and "size", "lines", "chart" and "description"); a chart is
+// {"width", "height", "lines": [[x1, y1, x2, y2, style]...], "texts": [[x, y,
+// anchor, text]...]}. Every string is UTF-8.
+
+#include "fitting.h"
+#include "program.h"
+
+#include <string>
+
+namespace Startup {
+
+std::string StepsAsJson(const Steps &steps);
+
+// {"title": the program's title, "windows": [names], "events": [{"window", "control", "members", "enterInBox"}],
+//  "setupBoxes": [the setup screen's boxes, in the order a press passes their texts]}
+std::string TablesAsJson();
+
+// The sizes to try when fitting a text into a box: [8.25, 7.75, ...].
+std::string FontSizesAsJson(double designPoints);
+
+} // namespace Startup
