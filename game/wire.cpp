@@ -121,7 +121,6 @@ std::string StepsAsJson(const Steps &steps)
     return answer;
 }
 
-
 std::string TablesAsJson()
 {
     std::string out = "{\"title\":";

@@ -126,9 +126,9 @@ void Form::showForm()
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
     }
-    // A window mapped anew lies on top already; one showing behind others is raised.
-    if (isVisible())
-        raise();
+    // Raised whether it shows behind others or is mapped again: where no window
+    // manager raises a window that maps, it would map where it lay before.
+    raise();
     show();
     activateWindow();
 }

@@ -105,6 +105,7 @@ struct WindowMonkey {
             const Form *form = game.session->loaded(Startup::Window(w));
             const QString name = QString::fromUtf8(Startup::WindowName(Startup::Window(w)).data());
             check((form && form->isVisible()) == shown.showing, name + " shows otherwise than the core says");
+            check(bool(form) == shown.exists, name + " exists otherwise than the core says");
             if (!form)
                 continue;
             for (const auto &[control, state] : shown.controls)

@@ -8,6 +8,8 @@
 
 #include <doctest/doctest.h>
 
+#include <cctype>
+
 #include <optional>
 
 using namespace Startup;
@@ -103,6 +105,21 @@ TEST_CASE("the debrief of a finished game")
         for (const ChartText &text : drawing.texts)
             CHECK((text.x >= 0 && text.x <= 448 && text.y >= 9 && text.y < 264));
         CHECK(drawing.texts.size() == chart.horizontal.ticks.size() + chart.vertical.ticks.size() + 4 + game.targetLine);
+        // Each tick named where it lies: the horizontal axis runs from x 44 to 436, the vertical from y 230 up to 20.
+        std::vector<ChartText> days, households;
+        for (const ChartText &text : drawing.texts)
+            if (!text.text.empty() && std::isdigit(static_cast<unsigned char>(text.text[0])))
+                (text.anchor == TextAnchor::Middle ? days : households).push_back(text);
+        REQUIRE(days.size() == chart.horizontal.ticks.size());
+        REQUIRE(households.size() == chart.vertical.ticks.size());
+        for (std::size_t i = 0; i < days.size(); ++i) {
+            CHECK(days[i].text == std::to_string(chart.horizontal.ticks[i]));
+            CHECK(days[i].x == 44 + chart.horizontal.ticks[i] * 392 / chart.horizontal.maximum);
+        }
+        for (std::size_t i = 0; i < households.size(); ++i) {
+            CHECK(households[i].text == std::to_string(chart.vertical.ticks[i]));
+            CHECK(households[i].y == 230 - chart.vertical.ticks[i] * 210 / chart.vertical.maximum + 4);
+        }
     }
 }
 

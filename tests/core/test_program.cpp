@@ -4,6 +4,7 @@
 #include <doctest/doctest.h>
 
 #include "monkey.h"
+#include "wire.h"
 
 #include <sstream>
 
@@ -422,4 +423,30 @@ TEST_CASE("events by name: every control of the table, and no other")
         CHECK(program.Press(Window::frmVillage1, none).empty());
     CHECK(program.Press(Window::frmVillage1, "cmdV1_10").size() == 3);
     CHECK(program.state().LeaderTalkCount[10] == 1);
+}
+
+TEST_CASE("steps as the browser's page reads them")
+{
+    const std::pair<Step, std::string_view> kCases[] = {
+        {{.kind = StepKind::Show, .window = Window::frmMain}, R"({"kind":"Show","window":"frmMain"})"},
+        {{.kind = StepKind::SetText, .window = Window::frmMain, .control = "cmdDiffusion"},
+         R"({"kind":"SetText","window":"frmMain","control":"cmdDiffusion","text":""})"},
+        {{.kind = StepKind::Message, .window = Window::frmIntro, .text = "a \"b\"\\\n\x01"},
+         R"({"kind":"Message","window":"frmIntro","text":"a \"b\"\\\u000a\u0001"})"},
+        {{.kind = StepKind::SetVisible, .window = Window::frmFeedback, .control = "cmdDebrief", .visible = true},
+         R"({"kind":"SetVisible","window":"frmFeedback","control":"cmdDebrief","visible":true})"},
+        {{.kind = StepKind::SetEnabled, .window = Window::frmVillage1, .control = "cmdV1_2"},
+         R"({"kind":"SetEnabled","window":"frmVillage1","control":"cmdV1_2","enabled":false})"},
+        {{.kind = StepKind::SetFont, .window = Window::frmFeedback, .control = "List1", .font = "Courier New", .size = 11},
+         R"({"kind":"SetFont","window":"frmFeedback","control":"List1","font":"Courier New","size":11.000000})"},
+        {{.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan", .lines = {"a", "b"}},
+         R"({"kind":"SetLines","window":"frmDebrief","control":"lstPlan","lines":["a","b"]})"},
+        {{.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
+          .chart = {2, 3, {{0, 1, 2, 1, LineStyle::Dashed}}, {{1, 2, TextAnchor::End, "9"}}}, .description = "d"},
+         R"({"kind":"SetChart","window":"frmDebrief","control":"picChart","chart":{"width":2,"height":3,)"
+         R"("lines":[[0,1,2,1,"dashed"]],"texts":[[1,2,"end","9"]]},"description":"d"})"},
+    };
+    for (const auto &[step, json] : kCases)
+        CHECK(StepsAsJson({step}) == "[" + std::string(json) + "]");
+    CHECK(StepsAsJson({}) == "[]");
 }

@@ -125,6 +125,29 @@ def key(key_window, keys):
     xdotool("key", "--clearmodifiers", keys)
 
 
+def window_ids(key):
+    """The X windows showing with that caption."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{key}$"], capture_output=True,
+                           text=True, timeout=STEP_TIMEOUT)
+    return found.stdout.split()
+
+
+def raise_window(key):
+    """Brings the window to the front, as a window manager would."""
+    for window_id in window_ids(key):
+        xdotool("windowraise", window_id)
+
+
+def top_at_main():
+    """The caption of the window on top at the middle of the main screen."""
+    box = window(MAIN).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    located = subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2),
+                              "getmouselocation", "--shell"], capture_output=True, text=True, timeout=STEP_TIMEOUT)
+    under = dict(line.split("=", 1) for line in located.stdout.split())["WINDOW"]
+    return subprocess.run(["xdotool", "getwindowname", under], capture_output=True, text=True,
+                          timeout=STEP_TIMEOUT).stdout.strip()
+
+
 def type_into(key_window, name, text):
     """Clicks into a text box, selects what it holds and types over it."""
     click(control(key_window, name, pyatspi.ROLE_TEXT))
@@ -197,6 +220,8 @@ def expectations_of(row, log):
     if "describes" in row:
         fact = row["describes"]
         expected.append(describes(fact["window"], fact["control"], fact["fact"]))
+    if "top" in row:
+        expected.append((top_at_main, row["top"]))
     if row.get("ended"):
         expected.append(program_ended())
     return expected
@@ -214,6 +239,8 @@ def play(number, row, log):
     elif do == "type":
         type_into(where, what, text)
         expectations.append(typed(where, what, text))
+    elif do == "raise":
+        raise_window(where)
     wait_until(f"step {number}: {do} {where} {what or text}", expectations)
 
 

@@ -123,6 +123,15 @@ class Game {
     });
   }
 
+  // The caption of the showing window on top of the others.
+  top() {
+    return this.page.evaluate(() => {
+      const panels = [...document.querySelectorAll('#desktop > .panel:not([hidden])')];
+      const top = panels.reduce((a, b) => (Number(b.style.zIndex) > Number(a.style.zIndex) ? b : a));
+      return top.querySelector('.caption').textContent;
+    });
+  }
+
   // The caption of the window that has the keyboard.
   active() {
     return this.page.evaluate(() => {

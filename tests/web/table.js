@@ -15,12 +15,16 @@ const focusedName = (page) => page.evaluate(() => {
   return el && (el.getAttribute('aria-label') || el.textContent);
 });
 
-async function reach(game, caption, name) {
-  const { page } = game;
+async function activate(game, caption) {
   for (let tries = 0; (await game.active()) !== caption; ++tries) {
     if (tries > 8) throw new Error(`F6 does not reach ${caption}`);
-    await page.keyboard.press('F6');
+    await game.page.keyboard.press('F6');
   }
+}
+
+async function reach(game, caption, name) {
+  const { page } = game;
+  await activate(game, caption);
   for (let tries = 0; (await focusedName(page)) !== name; ++tries) {
     if (tries > 16) throw new Error(`Tab does not reach ${name} in ${caption}`);
     await page.keyboard.press('Tab');
@@ -36,7 +40,10 @@ async function selectAll(page) {
 const players = {
   async mouse(game, step) {
     const { page } = game;
-    if (step.do === 'key') {
+    if (step.do === 'raise') {
+      // A window the others cover whole is reached with F6, as a player would.
+      await activate(game, step.window);
+    } else if (step.do === 'key') {
       await game.until(`${step.window} active`, () => game.active(), step.window);
       await page.keyboard.press(KEYS[step.text]);
     } else if (step.do === 'type') {
@@ -49,6 +56,10 @@ const players = {
   },
   async keyboard(game, step, number) {
     const { page } = game;
+    if (step.do === 'raise') {
+      await activate(game, step.window);
+      return;
+    }
     if (step.do === 'key') {
       await game.until(`${step.window} active`, () => game.active(), step.window);
       await page.keyboard.press(KEYS[step.text]);
@@ -91,6 +102,7 @@ async function seen(game, step) {
   }
   if (step.do === 'type') found.typed = await game.read(step.window, step.control, (el) => el.value);
   if (step.ended) found.ended = await game.ended();
+  if (step.top) found.top = await game.top();
   return found;
 }
 
@@ -107,6 +119,7 @@ function expected(step) {
   if (step.describes) wanted.describes = true;
   if (step.do === 'type') wanted.typed = step.text;
   if (step.ended) wanted.ended = 'The game has ended.';
+  if (step.top) wanted.top = step.top;
   return wanted;
 }
 

@@ -182,6 +182,24 @@ const CASES = {
     return game;
   },
 
+  async 'a message box closed by Enter or Esc gives the keyboard back where it was'(browser, file) {
+    let game;
+    for (const key of ['Enter', 'Escape']) {
+      if (game) await game.page.close();
+      game = await browser.open(file, VIEW);
+      await setUp(game, { days: '54' });
+      await game.click('Brimwold', 'Information (45 Days)');
+      await game.click('Information', '<-- Go Back');
+      await game.click('Brimwold', 'Diffusion');
+      await game.click('Diffusion', 'Use Newspaper ads to inform villagers (10 days)');
+      assert.deepEqual(await game.showing(), ['Brimwold', "Message: You don't have enough time for that"]);
+      await game.page.keyboard.press(key);
+      assert.deepEqual(await game.showing(), ['Brimwold'], key);
+      assert.equal(await game.page.evaluate(() => document.activeElement.getAttribute('aria-label')), 'Diffusion', key);
+    }
+    return game;
+  },
+
   async 'typed text stays text'(browser, file) {
     const game = await browser.open(file, VIEW);
     const typed = '<img src=x onerror=alert(1)>';
