@@ -77,6 +77,26 @@ TEST_CASE("the action table holds the nineteen activities' costs and gains")
         CHECK(state.ActionSpec[code] == kActionSpecTexts[code]);
 }
 
+TEST_CASE("the action table's cost row says what the rules charge")
+{
+    // The rules charge their named costs and never read row 0; the two must agree.
+    const std::pair<Activity, std::vector<int>> kCodes[] = {
+        {Activity::Talk, {1, 2, 3, 19}}, {Activity::Newspaper, {4}}, {Activity::Radio, {5}},
+        {Activity::RandomVillager, {6}}, {Activity::Training, {7, 8}}, {Activity::Film, {9, 10}},
+        {Activity::Demonstration, {11, 12, 13, 14, 15, 16, 17, 18}},
+    };
+    const GameState state = freshGame(0);
+    int codes = 0;
+    for (const auto &[activity, columns] : kCodes)
+        for (int code : columns) {
+            CAPTURE(code);
+            CHECK(state.ActionTable[0][code] == DaysOf(activity));
+            ++codes;
+        }
+    CHECK(codes == kActionCodes);
+    CHECK(DaysOf(Activity::Information) == 45);
+}
+
 TEST_CASE("gains fall off with use, and advertising and group work raise them")
 {
     const struct {
