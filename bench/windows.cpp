@@ -24,25 +24,6 @@ extern "C" QPixmap __wrap__ZN6Assets13renderPictureEPFvR8QPainterE5QSized(Assets
     return __real__ZN6Assets13renderPictureEPFvR8QPainterE5QSized(draw, size, scale);
 }
 
-namespace {
-
-// The seven windows in the order a game first opens them, each built through its session.
-struct Window {
-    const char *name;
-    Startup::Window window;
-};
-constexpr Window kWindows[] = {
-    {"Intro", Startup::Window::frmIntro},
-    {"Brimwold", Startup::Window::frmMain},
-    {"Information", Startup::Window::frmInformation},
-    {"Diffusion", Startup::Window::frmDiffusion},
-    {"Village1", Startup::Window::frmVillage1},
-    {"Feedback", Startup::Window::frmFeedback},
-    {"About Brimwold", Startup::Window::frmAbout},
-};
-
-} // namespace
-
 class WindowOpening : public QObject
 {
     Q_OBJECT
@@ -59,8 +40,8 @@ private slots:
         QTest::addColumn<int>("window");
         QTest::addColumn<bool>("shown");
         for (bool shown : {true, false})
-            for (int index = 0; index < static_cast<int>(std::size(kWindows)); ++index)
-                QTest::addRow("%s, %s", kWindows[index].name, shown ? "shown and painted" : "built only")
+            for (int index = 0; index < Startup::kWindows; ++index)
+                QTest::addRow("%s, %s", Startup::kWindowNames[index].data(), shown ? "shown and painted" : "built only")
                     << index << shown;
     }
     // QBENCHMARK calls this again and again, with more iterations each time, until
@@ -75,7 +56,7 @@ private slots:
             QElapsedTimer timer;
             timer.start();
             sessions.push_back(std::make_unique<Session>(dialogs));
-            Form &form = sessions.back()->form(kWindows[window].window);
+            Form &form = sessions.back()->form(Startup::Window(window));
             if (shown) {
                 paints.clear();
                 form.showForm();

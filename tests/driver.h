@@ -50,11 +50,11 @@ struct Game {
     Control *find(const QString &path) const
     {
         const QString window = path.section('.', 0, 0), control = path.section('.', 1);
-        for (int w = 0; w < Startup::kWindows; ++w)
-            if (Startup::WindowName(Startup::Window(w)) == window.toStdString())
-                if (Form *form = session->loaded(Startup::Window(w)))
-                    return qobject_cast<Control *>(control.isEmpty() ? form : form->findChild<QWidget *>(control));
-        return nullptr;
+        const std::optional<Startup::Window> named = Startup::WindowNamed(window.toStdString());
+        Form *form = named ? session->loaded(*named) : nullptr;
+        if (!form)
+            return nullptr;
+        return qobject_cast<Control *>(control.isEmpty() ? form : form->findChild<QWidget *>(control));
     }
     QPushButton *button(const QString &path) const { return find<QPushButton>(path); }
     QString text(const QString &path) const
