@@ -63,6 +63,13 @@ std::optional<Window> WindowNamed(std::string_view name)
     return static_cast<Window>(found - std::begin(kWindowNames));
 }
 
+Steps EventRow::play(Program &program, const EventInput &input) const
+{
+    if (!program.accepts(window, ControlName(*this, input.index)))
+        return {};
+    return call(program, input);
+}
+
 std::string ControlName(const EventRow &row, int index)
 {
     std::string name(row.control);
@@ -204,7 +211,7 @@ Steps Program::Main()
 
 Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
 {
-    return event(Window::frmIntro, "cmdNameOK", [&] {
+    return event([&] {
         // A refusal names the box to fill in again; the focus goes there once the
         // message is read.
         auto refuse = [this](std::string_view box, const std::string &text) {
@@ -258,7 +265,7 @@ void Program::refreshDaysLeft() { setText(Window::frmMain, "txtDaysLeft", std::t
 // The first view opens the game: the locked game buttons are its only record.
 Steps Program::frmMain_cmdInformation_Click()
 {
-    return event(Window::frmMain, "cmdInformation", [&] {
+    return event([&] {
         show(Window::frmInformation);
         refreshDaysLeft();
         if (!window(Window::frmMain).control("cmdDiffusion").enabled) {
@@ -270,7 +277,7 @@ Steps Program::frmMain_cmdInformation_Click()
 
 Steps Program::frmMain_cmdDiffusion_Click()
 {
-    return event(Window::frmMain, "cmdDiffusion", [&] {
+    return event([&] {
         show(Window::frmDiffusion);
         refreshDaysLeft();
     });
@@ -285,7 +292,7 @@ void Program::setFarmButtonsEnabled(bool enabled)
 
 Steps Program::frmMain_cmdMapDisplay_Click()
 {
-    return event(Window::frmMain, "cmdMapDisplay", [&] {
+    return event([&] {
         setFarmButtonsEnabled(false);
         show(Window::frmVillage1);
     });
@@ -293,7 +300,7 @@ Steps Program::frmMain_cmdMapDisplay_Click()
 
 Steps Program::frmMain_cmdFeedback_Click()
 {
-    return event(Window::frmMain, "cmdFeedback", [&] {
+    return event([&] {
         if (GradeIsShown(game)) {
             setText(Window::frmFeedback, "lblScore", std::to_string(ComputeGrade(game)) + ' ');
             setText(Window::frmFeedback, "lblScoreText", "is your grade.");
@@ -317,7 +324,7 @@ void Program::loadAbout()
 
 Steps Program::frmMain_CommandAbout_Click()
 {
-    return event(Window::frmMain, "CommandAbout", [&] {
+    return event([&] {
         if (!window(Window::frmAbout).exists)
             loadAbout();
         show(Window::frmAbout);
@@ -326,7 +333,7 @@ Steps Program::frmMain_CommandAbout_Click()
 
 Steps Program::frmMain_cmdQuit_Click()
 {
-    return event(Window::frmMain, "cmdQuit", [&] { endProgram(); });
+    return event([&] { endProgram(); });
 }
 
 // --- The action menu
@@ -356,35 +363,35 @@ void Program::openMap(std::string_view mode)
 
 Steps Program::frmDiffusion_Command0_Click()
 {
-    return event(Window::frmDiffusion, "Command0", [&] { openMap(kTalkMode); });
+    return event([&] { openMap(kTalkMode); });
 }
 Steps Program::frmDiffusion_Command1_Click()
 {
-    return event(Window::frmDiffusion, "Command1", [&] { carryOutMediaActivity(Activity::Newspaper); });
+    return event([&] { carryOutMediaActivity(Activity::Newspaper); });
 }
 Steps Program::frmDiffusion_Command2_Click()
 {
-    return event(Window::frmDiffusion, "Command2", [&] { carryOutMediaActivity(Activity::Radio); });
+    return event([&] { carryOutMediaActivity(Activity::Radio); });
 }
 Steps Program::frmDiffusion_Command3_Click()
 {
-    return event(Window::frmDiffusion, "Command3", [&] { carryOutMediaActivity(Activity::RandomVillager); });
+    return event([&] { carryOutMediaActivity(Activity::RandomVillager); });
 }
 Steps Program::frmDiffusion_Command4_Click()
 {
-    return event(Window::frmDiffusion, "Command4", [&] { carryOutMediaActivity(Activity::Training); });
+    return event([&] { carryOutMediaActivity(Activity::Training); });
 }
 Steps Program::frmDiffusion_Command5_Click()
 {
-    return event(Window::frmDiffusion, "Command5", [&] { carryOutMediaActivity(Activity::Film); });
+    return event([&] { carryOutMediaActivity(Activity::Film); });
 }
 Steps Program::frmDiffusion_Command6_Click()
 {
-    return event(Window::frmDiffusion, "Command6", [&] { openMap(kDemoMode); });
+    return event([&] { openMap(kDemoMode); });
 }
 Steps Program::frmDiffusion_Command7_Click()
 {
-    return event(Window::frmDiffusion, "Command7", [&] { hide(Window::frmDiffusion); });
+    return event([&] { hide(Window::frmDiffusion); });
 }
 
 // --- The village map
@@ -397,7 +404,7 @@ Steps Program::frmVillage1_cmdV1_Click(int Index)
 {
     if (Index < 1 || Index > kFarms)
         return {};
-    return event(Window::frmVillage1, farmButton(Index), [&] {
+    return event([&] {
         const bool talking = game.MapMode == kTalkMode;
         const Verdict verdict = ClickFarm(game, Index);
         switch (verdict) {
@@ -422,7 +429,7 @@ Steps Program::frmVillage1_cmdV1_Click(int Index)
 // Go Back also ends the view-only mode.
 Steps Program::frmVillage1_Command1_Click()
 {
-    return event(Window::frmVillage1, "Command1", [&] {
+    return event([&] {
         hide(Window::frmVillage1);
         setFarmButtonsEnabled(true);
     });
@@ -433,20 +440,20 @@ Steps Program::frmVillage1_Command1_Click()
 
 Steps Program::frmInformation_Command7_Click()
 {
-    return event(Window::frmInformation, "Command7", [&] { hide(Window::frmInformation); });
+    return event([&] { hide(Window::frmInformation); });
 }
 Steps Program::frmFeedback_Command7_Click()
 {
-    return event(Window::frmFeedback, "Command7", [&] { hide(Window::frmFeedback); });
+    return event([&] { hide(Window::frmFeedback); });
 }
 Steps Program::frmAbout_cmdOK_Click()
 {
-    return event(Window::frmAbout, "cmdOK", [&] { discard(Window::frmAbout); });
+    return event([&] { discard(Window::frmAbout); });
 }
 
 Steps Program::frmFeedback_cmdQuit_Click()
 {
-    return event(Window::frmFeedback, "cmdQuit", [&] { endProgram(); });
+    return event([&] { endProgram(); });
 }
 
 // Closing the setup or main screen ends the program, as "Quit Game" does; any
@@ -454,7 +461,9 @@ Steps Program::frmFeedback_cmdQuit_Click()
 // acts as its OK, which discards it too).
 Steps Program::Form_Close(Window window)
 {
-    return event(window, {}, [&] {
+    if (!accepts(window))
+        return {};
+    return event([&] {
         if (window == Window::frmIntro || window == Window::frmMain)
             endProgram();
         else
@@ -465,7 +474,7 @@ Steps Program::Form_Close(Window window)
 // Every opening shows the debrief of the game as it stands.
 Steps Program::frmFeedback_cmdDebrief_Click()
 {
-    return event(Window::frmFeedback, "cmdDebrief", [&] {
+    return event([&] {
         const Debrief debrief = BuildDebrief(game, typedDays);
         const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
         for (std::size_t i = 0; i < std::size(sentences); ++i)
@@ -481,7 +490,7 @@ Steps Program::frmFeedback_cmdDebrief_Click()
 
 Steps Program::frmDebrief_Command7_Click()
 {
-    return event(Window::frmDebrief, "Command7", [&] { hide(Window::frmDebrief); });
+    return event([&] { hide(Window::frmDebrief); });
 }
 
 // --- Events by name

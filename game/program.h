@@ -2,8 +2,10 @@
 #pragma once
 // The running program as the player sees it: the game, and what its windows
 // keep between showings. Every player event is one function here; it changes
-// the game and returns the screen steps a front end plays, in order. A front
-// end only renders steps: it never decides what an event does.
+// the game and returns the screen steps a front end plays, in order. Front ends
+// send a control's event through the events table at the end (Press, or a
+// row's play), which refuses an event that cannot happen now. A front end only
+// renders steps: it never decides what an event does.
 
 #include "chart.h"
 #include "rules.h"
@@ -210,12 +212,9 @@ private:
     void carryOutMediaActivity(Activity activity);
     void openMap(std::string_view mode);
     void loadAbout();
-    // Plays an event's action if the event may happen now; gives the steps it
-    // wrote.
-    template <class Action> Steps event(Window window, std::string_view control, Action action)
+    // Plays an event's action; gives the steps it wrote.
+    template <class Action> Steps event(Action action)
     {
-        if (!accepts(window, control))
-            return {};
         action();
         return std::exchange(steps, {});
     }
@@ -239,13 +238,17 @@ struct EventInput {
     SetupTexts typed{};
 };
 
+// A row's `play` is the event as it happens: refused, with no step, unless
+// Program::accepts its control now; else the Program member's steps.
 struct EventRow {
     Window window;
     std::string_view control;  // a control array's members are named "control_1" .. "control_members"
     int members;               // 0 for a single control
     bool readsSetupBoxes;      // the event is given what the setup screen's boxes hold
     bool enterInBox;           // the event is Enter in a text box, not a button's click
-    Steps (*play)(Program &, const EventInput &);
+    Steps (*call)(Program &, const EventInput &);
+
+    Steps play(Program &program, const EventInput &input) const;
 };
 
 // The row that calls the Program member with what its parameters ask for: none,
