@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The debrief's Print: the printout its button hands the print dialog, printed
 // to a PDF file as the dialog would, and read back with pdftotext (poppler-utils):
-// the sentences, both logs and the date are there as text, on one page for a
-// 365-day game and over more pages for a longer log. The files stay in the
+// the sentences, both logs and the date are there as text, on one A4 or Letter
+// page for a 365-day game and over more pages for a longer log. The files stay in the
 // test's folder (printout-N.pdf), to be looked at.
 #include "driver.h"
 
@@ -43,20 +43,23 @@ private slots:
     {
         QTest::addColumn<QString>("days");
         QTest::addColumn<QStringList>("played");  // "menu K" (Diffusion, then its CommandK), "talk N", "demo N"
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
         QTest::addColumn<int>("pageCount");
         QTest::newRow("the shared game of 365 days")
             << "365"
             << QStringList{"menu 1", "menu 2", "menu 3", "menu 4", "menu 5", "talk 3", "demo 3", "talk 9", "demo 9",
                            "talk 10", "demo 10", "talk 8", "menu 5"}
-            << 1;
-        QTest::newRow("the longest log of 365 days") << "365" << QStringList(32, QStringLiteral("menu 1")) << 1;
+            << QPageSize::A4 << 1;
+        QTest::newRow("the longest log of 365 days, on Letter")
+            << "365" << QStringList(32, QStringLiteral("menu 1")) << QPageSize::Letter << 1;
         QTest::newRow("a log of 1000 days goes on over a second page")
-            << "1000" << QStringList(95, QStringLiteral("menu 3")) << 2;
+            << "1000" << QStringList(95, QStringLiteral("menu 3")) << QPageSize::A4 << 2;
     }
     void printedToPdf()
     {
         QFETCH(QString, days);
         QFETCH(QStringList, played);
+        QFETCH(QPageSize::PageSizeId, paper);
         QFETCH(int, pageCount);
         Game game;
         game.setUp("Ada", days);
@@ -80,7 +83,7 @@ private slots:
         const QString pdf = QStringLiteral("printout-%1.pdf").arg(++printed);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageSize(QPageSize(paper));
         printer.setOutputFileName(pdf);
         PaintPrintout(printer, printout, QDate(2026, 5, 4));
         const QStringList read = pages(pdf);
