@@ -24,8 +24,10 @@ const VERSIONS = [
       ['cmi.score.scaled', String(score / 100)]],
     comment: (text, when) => [['cmi.comments_from_learner.0.comment', text],
       ['cmi.comments_from_learner.0.timestamp', timestamp(when)]],
-    end: (seconds) => [['cmi.session_time', `PT${Math.floor(seconds / 3600)}H${Math.floor(seconds / 60) % 60}M${
-      (seconds % 60).toFixed(2)}S`], ['cmi.exit', 'normal']],
+    end: (seconds) => {
+      const [hours, minutes, rest] = span(seconds);
+      return [['cmi.session_time', `PT${hours}H${minutes}M${rest.toFixed(2)}S`], ['cmi.exit', 'normal']];
+    },
   },
   {
     api: 'API',
@@ -36,8 +38,10 @@ const VERSIONS = [
     status: (game) => [['cmi.core.lesson_status', game.graded ? (passed(game) ? 'passed' : 'failed') : 'incomplete']],
     score: (score) => [['cmi.core.score.min', '0'], ['cmi.core.score.max', '100'], ['cmi.core.score.raw', String(score)]],
     comment: (text) => [['cmi.comments', text]],
-    end: (seconds) => [['cmi.core.session_time', [Math.floor(seconds / 3600), Math.floor(seconds / 60) % 60]
-      .map((n) => String(n).padStart(2, '0')).join(':') + `:${(seconds % 60).toFixed(2).padStart(5, '0')}`]],
+    end: (seconds) => {
+      const [hours, minutes, rest] = span(seconds);
+      return [['cmi.core.session_time', `${pad(hours)}:${pad(minutes)}:${rest.toFixed(2).padStart(5, '0')}`]];
+    },
   },
 ];
 
@@ -53,6 +57,11 @@ function interaction({ type, time, clock, response }, n, { activity, farm, daysU
 }
 const passed = (game) => game.converted >= game.target;
 const pad = (n) => String(n).padStart(2, '0');
+// A time span as its hours, minutes and seconds to the hundredth.
+const span = (seconds) => {
+  const hundredths = Math.round(seconds * 100);
+  return [Math.floor(hundredths / 360000), Math.floor(hundredths / 6000) % 60, (hundredths % 6000) / 100];
+};
 // Local time, "2026-05-04T09:30:00".
 const timestamp = (when) => `${when.getFullYear()}-${pad(when.getMonth() + 1)}-${pad(when.getDate())}T${
   pad(when.getHours())}:${pad(when.getMinutes())}:${pad(when.getSeconds())}`;
