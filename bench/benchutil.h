@@ -35,12 +35,13 @@ inline void print(const char *what, const std::vector<double> &values, const cha
     std::printf("median %8.3f %s  (min %.3f, max %.3f, %zu runs)\n", s.median, unit, s.min, s.max, values.size());
 }
 
-// Says nothing and ends nothing: the benchmarks drive the windows directly.
+// Says nothing, ends nothing and prints nothing: the benchmarks drive the windows directly.
 class QuietDialogs final : public Dialogs
 {
 public:
     void message(QWidget *, const QString &) override {}
     void endProgram() override {}
+    void print(QWidget *, const Startup::Printout &) override {}
 };
 
 // Notes every widget painted since the last clear(), across the application.

@@ -40,6 +40,11 @@ bool hiddenAtDesign(Window window, std::string_view control)
 // The debrief's chart is laid out for its box in the design.
 constexpr const Designs::Control &kChartBox = *designed(Window::frmDebrief, "picChart");
 
+ChartDrawing debriefChart(const Debrief &debrief)
+{
+    return LayOutChart(debrief.chart, kChartBox.width, kChartBox.height);
+}
+
 // The feedback list shows the log in a fixed-pitch font, set at every opening.
 constexpr std::string_view kLogFont = "Courier New";
 constexpr double kLogFontSize = 11;
@@ -224,12 +229,12 @@ Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
             return refuse(kDaysBox, "Please enter a number of days.");
         if (typed.percent.empty())
             return refuse(kPercentBox, "Please enter a percentage.");
-        const auto days = ParseTypedNumber(typed.days);
-        if (!days || *days < kFewestDaysTyped)
+        const auto days = ReadTypedDays(typed.days);
+        if (!days)
             return refuse(kDaysBox,
                 "Please enter a number of days from " + std::to_string(kFewestDaysTyped) + " to "
                     + std::to_string(INT16_MAX) + ".");
-        const auto percent = ParseTypedNumber(typed.percent);
+        const auto percent = ReadTypedPercent(typed.percent);
         if (!percent)
             return refuse(kPercentBox,
                 "Please enter a percentage from " + std::to_string(INT16_MIN) + " to " + std::to_string(INT16_MAX)
@@ -245,6 +250,14 @@ Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
         show(Window::frmMain);
     });
 }
+
+std::optional<std::int16_t> ReadTypedDays(std::string_view text)
+{
+    const auto days = ParseTypedNumber(text);
+    return days && *days >= kFewestDaysTyped ? days : std::nullopt;
+}
+
+std::optional<std::int16_t> ReadTypedPercent(std::string_view text) { return ParseTypedNumber(text); }
 
 Steps Program::frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed)
 {
@@ -480,7 +493,7 @@ Steps Program::frmFeedback_cmdDebrief_Click()
         for (std::size_t i = 0; i < std::size(sentences); ++i)
             setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
         write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
-               .chart = LayOutChart(debrief.chart, kChartBox.width, kChartBox.height), .description = debrief.chartDescription});
+               .chart = debriefChart(debrief), .description = debrief.chartDescription});
         setLogFont(Window::frmDebrief, "lstPlan");
         write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
                .lines = LogLines(debrief.bestPlanLog)});
@@ -491,6 +504,15 @@ Steps Program::frmFeedback_cmdDebrief_Click()
 Steps Program::frmDebrief_Command7_Click()
 {
     return event([&] { hide(Window::frmDebrief); });
+}
+
+Steps Program::frmDebrief_cmdPrint_Click()
+{
+    return event([&] {
+        const Debrief debrief = BuildDebrief(game, typedDays);
+        write({.kind = StepKind::Print, .window = Window::frmDebrief,
+               .printout = BuildPrintout(game, typedDays, debrief, debriefChart(debrief))});
+    });
 }
 
 // --- Events by name

@@ -8,6 +8,7 @@
 // renders steps: it never decides what an event does.
 
 #include "chart.h"
+#include "classroom.h"
 #include "rules.h"
 #include "startup.h"
 
@@ -54,13 +55,15 @@ enum class StepKind {
     Focus,      // the keyboard focus goes to the control
     EndProgram, // the program ends at once: every window closes, nothing is asked
                 // or saved
+    Print,      // the player asked to print the debrief: the front end lays out
+                // `printout` on a page, with the date, and prints it
     Count
 };
 inline constexpr int kStepKinds = static_cast<int>(StepKind::Count);
 // Each kind's name, as the steps are written for other programs and in tests.
 inline constexpr std::string_view kStepKindNames[] = {
     "Show", "Hide", "Discard", "Activate", "Message", "SetText", "SetEnabled",
-    "SetVisible", "SetChart", "SetFont", "SetLines", "Focus", "EndProgram",
+    "SetVisible", "SetChart", "SetFont", "SetLines", "Focus", "EndProgram", "Print",
 };
 static_assert(std::size(kStepKindNames) == kStepKinds);
 
@@ -77,6 +80,7 @@ struct Step {
     std::vector<std::string> lines{};  // SetLines
     ChartDrawing chart{};       // SetChart
     std::string description{};  // SetChart
+    Printout printout{};        // Print
 
     bool operator==(const Step &) const = default;
 };
@@ -95,6 +99,10 @@ inline constexpr std::pair<std::string_view, std::string SetupTexts::*> kSetupBo
     {kDaysBox, &SetupTexts::days},
     {kPercentBox, &SetupTexts::percent},
 };
+// The setup screen's reading of its days and percentage boxes: the number, or
+// none for a text it refuses.
+std::optional<std::int16_t> ReadTypedDays(std::string_view text);
+std::optional<std::int16_t> ReadTypedPercent(std::string_view text);
 
 // One control as the steps left it; a control never touched is as designed.
 struct ControlState {
@@ -164,6 +172,8 @@ public:
     // The feedback screen's Debrief, shown with the grade, and the debrief's Go Back.
     Steps frmFeedback_cmdDebrief_Click();
     Steps frmDebrief_Command7_Click();
+    // The debrief's Print: the printout of the debrief as it stands.
+    Steps frmDebrief_cmdPrint_Click();
     // The about box's OK, also Enter and Esc.
     Steps frmAbout_cmdOK_Click();
 
@@ -301,6 +311,7 @@ inline constexpr EventRow kEvents[] = {
     On<&Program::frmFeedback_cmdQuit_Click>(Window::frmFeedback, "cmdQuit"),
     On<&Program::frmFeedback_cmdDebrief_Click>(Window::frmFeedback, "cmdDebrief"),
     On<&Program::frmDebrief_Command7_Click>(Window::frmDebrief, "Command7"),
+    On<&Program::frmDebrief_cmdPrint_Click>(Window::frmDebrief, "cmdPrint"),
     On<&Program::frmAbout_cmdOK_Click>(Window::frmAbout, "cmdOK"),
 };
 

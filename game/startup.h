@@ -40,6 +40,11 @@ inline constexpr int kFarms = 10;
 // What the player pays for; the first five are the media and group activities.
 enum class Activity { Information, Newspaper, Radio, RandomVillager, Training, Film, Talk, Demonstration, Count };
 inline constexpr int kActivities = static_cast<int>(Activity::Count);
+// Each activity's key, as the game reports it to other programs (a learning platform).
+inline constexpr std::string_view kActivityKeys[] = {
+    "information", "newspaper", "radio", "villager", "training", "film", "talk", "demonstration",
+};
+static_assert(std::size(kActivityKeys) == kActivities);
 
 // One line of the activity log: what was done (on which leader's farm, 1..10,
 // or 0), the days it used, and the days left, households gained and running

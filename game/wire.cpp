@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wire.h"
 
+#include "bestplan.h"
 #include "identity.h"
 
 #include <cstdio>
@@ -73,6 +74,44 @@ void appendChart(std::string &out, const ChartDrawing &chart)
     out += '}';
 }
 
+void appendStrings(std::string &out, const std::vector<std::string> &texts)
+{
+    appendArray(out, texts, [&out](const std::string &text) { appendQuoted(out, text); });
+}
+
+void appendText(std::string &out, std::string_view name, std::string_view text)
+{
+    appendField(out, name);
+    appendQuoted(out, text);
+}
+
+void appendNumber(std::string &out, std::string_view name, int number)
+{
+    appendField(out, name);
+    out += std::to_string(number);
+}
+
+void appendPrintout(std::string &out, const Printout &printout)
+{
+    out += "{\"title\":";
+    appendQuoted(out, printout.title);
+    appendField(out, "facts");
+    appendStrings(out, printout.facts);
+    appendText(out, "printedOn", printout.printedOn);
+    appendField(out, "sentences");
+    appendStrings(out, printout.sentences);
+    appendField(out, "chart");
+    appendChart(out, printout.chart);
+    appendText(out, "columns", printout.columns);
+    appendText(out, "logHeading", printout.logHeading);
+    appendField(out, "log");
+    appendStrings(out, printout.log);
+    appendText(out, "bestPlanHeading", printout.bestPlanHeading);
+    appendField(out, "bestPlan");
+    appendStrings(out, printout.bestPlan);
+    out += '}';
+}
+
 } // namespace
 
 std::string StepsAsJson(const Steps &steps)
@@ -91,28 +130,28 @@ std::string StepsAsJson(const Steps &steps)
             appendField(answer, name);
             answer += on ? "true" : "false";
         };
-        const auto text = [&answer](std::string_view name, std::string_view value) {
-            appendField(answer, name);
-            appendQuoted(answer, value);
-        };
         switch (step.kind) {
         case StepKind::Message:
-        case StepKind::SetText: text("text", step.text); break;
+        case StepKind::SetText: appendText(answer, "text", step.text); break;
         case StepKind::SetEnabled: flag("enabled", step.enabled); break;
         case StepKind::SetVisible: flag("visible", step.visible); break;
         case StepKind::SetFont:
-            text("font", step.font);
+            appendText(answer, "font", step.font);
             appendField(answer, "size");
             answer += std::to_string(step.size);
             break;
         case StepKind::SetLines:
             appendField(answer, "lines");
-            appendArray(answer, step.lines, [&answer](const std::string &line) { appendQuoted(answer, line); });
+            appendStrings(answer, step.lines);
             break;
         case StepKind::SetChart:
             appendField(answer, "chart");
             appendChart(answer, step.chart);
-            text("description", step.description);
+            appendText(answer, "description", step.description);
+            break;
+        case StepKind::Print:
+            appendField(answer, "printout");
+            appendPrintout(answer, step.printout);
             break;
         default: break;
         }
@@ -150,6 +189,43 @@ std::string FontSizesAsJson(double designPoints)
         out += number;
     });
     return out;
+}
+
+std::string GameAsJson(const Program &program)
+{
+    const GameState &state = program.state();
+    const int daysTyped = program.daysTyped();
+    const int bestTotal = FindBestPlan(daysTyped - kInformationDays).total;
+    std::string out = "{\"name\":";
+    appendQuoted(out, state.PlayerName);
+    appendNumber(out, "daysTyped", daysTyped);
+    appendNumber(out, "target", state.TargetPercent);
+    appendField(out, "log");
+    appendArray(out, state.ActivityLog, [&out](const LogRecord &record) {
+        out += "{\"activity\":";
+        appendQuoted(out, kActivityKeys[static_cast<int>(record.activity)]);
+        appendNumber(out, "farm", record.farm);
+        appendNumber(out, "daysUsed", record.daysUsed);
+        appendNumber(out, "daysLeft", record.daysLeft);
+        appendNumber(out, "gain", record.gain);
+        appendNumber(out, "total", record.total);
+        out += '}';
+    });
+    appendField(out, "graded");
+    out += GradeIsShown(state) && state.LogCount() > 0 ? "true" : "false";
+    appendNumber(out, "grade", ComputeGrade(state));
+    appendNumber(out, "converted", state.TotalConverted);
+    appendNumber(out, "bestTotal", bestTotal);
+    appendText(out, "comment", ResultComment(state.TotalConverted, bestTotal, daysTyped));
+    return out + '}';
+}
+
+std::string ClassroomTextsAsJson()
+{
+    std::string out = "{\"presetIgnored\":";
+    appendQuoted(out, kPresetIgnoredNotice);
+    appendText(out, "notSent", kNotSentNotice);
+    return out + '}';
 }
 
 } // namespace Startup

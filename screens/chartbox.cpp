@@ -11,20 +11,19 @@ void ChartBox::setDrawing(Startup::ChartDrawing laidOut)
     update();
 }
 
-void ChartBox::paintEvent(QPaintEvent *)
+void DrawChart(QPainter &painter, const Startup::ChartDrawing &drawing, bool sharpPixels)
 {
     using Startup::LineStyle;
     using Startup::TextAnchor;
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::Antialiasing, !sharpPixels);
+    painter.setRenderHint(QPainter::TextAntialiasing, !sharpPixels);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
-    font.setStyleStrategy(QFont::NoAntialias);
+    if (sharpPixels)
+        font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
     for (const Startup::ChartLine &line : drawing.lines) {
-        QPen pen(Qt::black, 0);
+        QPen pen(Qt::black, sharpPixels ? 0 : 1);
         if (line.style == LineStyle::Dashed)
             pen.setDashPattern({4, 3});
         else if (line.style == LineStyle::Dotted)
@@ -40,4 +39,11 @@ void ChartBox::paintEvent(QPaintEvent *)
                                                                                                    : text.x - width;
         painter.drawText(x, text.y, words);
     }
+}
+
+void ChartBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    DrawChart(painter, drawing, true);
 }

@@ -7,6 +7,13 @@
 
 #include <QWidget>
 
+class QPainter;
+
+// Draws the chart's lines and texts in its own pixels from (0, 0). Sharp for a
+// screen: lines one device pixel wide and nothing smoothed; else (a printed
+// page) lines one chart pixel wide, scaled with the painter.
+void DrawChart(QPainter &painter, const Startup::ChartDrawing &drawing, bool sharpPixels);
+
 class ChartBox : public QWidget
 {
     Q_OBJECT

@@ -2,9 +2,13 @@
 #include "dialogs.h"
 
 #include "identity.h"
+#include "printout.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 void MessageBoxDialogs::message(QWidget *over, const QString &text)
 {
@@ -18,4 +22,12 @@ void MessageBoxDialogs::endProgram()
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();
     QApplication::exit(0);
+}
+
+void MessageBoxDialogs::print(QWidget *over, const Startup::Printout &printout)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, over);
+    if (dialog.exec() == QDialog::Accepted)
+        PaintPrintout(printer, printout, QDate::currentDate());
 }

@@ -3,6 +3,8 @@
 // What the windows say to the player and how the program ends, in one place,
 // so that tests can put a recorder in its stead.
 
+#include "classroom.h"
+
 #include <QString>
 
 class QWidget;
@@ -15,12 +17,15 @@ public:
     virtual void message(QWidget *over, const QString &text) = 0;
     // Ends the program at once: no question, nothing saved, every window closes.
     virtual void endProgram() = 0;
+    // Prints the debrief's printout where the player chooses, a printer or a PDF file; nothing if they cancel.
+    virtual void print(QWidget *over, const Startup::Printout &printout) = 0;
 };
 
-// The real thing: a QMessageBox, and leaving the application's event loop.
+// The real thing: a QMessageBox, leaving the application's event loop, and Qt's print dialog.
 class MessageBoxDialogs final : public Dialogs
 {
 public:
     void message(QWidget *over, const QString &text) override;
     void endProgram() override;
+    void print(QWidget *over, const Startup::Printout &printout) override;
 };

@@ -82,6 +82,7 @@ void Session::playStep(const Startup::Step &step)
         program.MessageClosed();
         return;
     case StepKind::EndProgram: dialogs.endProgram(); return;
+    case StepKind::Print: dialogs.print(&form(step.window), step.printout); return;
     case StepKind::Hide:
     case StepKind::Activate:
     case StepKind::Discard:

@@ -35,8 +35,10 @@ class RecordingDialogs final : public Dialogs
 public:
     QList<Said> said;
     bool ended = false;
+    QList<Startup::Printout> printed;
     void message(QWidget *, const QString &text) override { said << Said{text, visibleWindows()}; }
     void endProgram() override { ended = true; }
+    void print(QWidget *, const Startup::Printout &printout) override { printed << printout; }
 };
 
 struct Game {

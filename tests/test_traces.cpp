@@ -78,6 +78,7 @@ public:
         said << "said over " + (over ? over->objectName() : u"none"_qs) + " [" + names.join(' ') + "] " + quoted(text);
     }
     void endProgram() override { ended = true; }
+    void print(QWidget *, const Startup::Printout &) override {}
 };
 
 // One game's windows: plays events by their description and tells what shows.

@@ -2,8 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Puts the browser edition together as one self-contained HTML file.
 
-Usage: assemble.py OUT.html --version V --template T --style CSS --script JS --core CORE.js --wasm CORE.wasm
-                   --designs DESIGNS.json --pictures DIR --fonts DIR --font-licence LICENSE.txt
+Usage: assemble.py OUT.html --version V --template T --style CSS... --script JS... --core CORE.js
+                   --wasm CORE.wasm --designs DESIGNS.json --pictures DIR --fonts DIR --font-licence LICENSE.txt
+
+The styles and the scripts go in in the order given, the core's script first.
 
 Everything is inside the file: the script and the WebAssembly, the style, the
 fonts (which the script registers from their bytes), the pictures, the
@@ -82,15 +84,16 @@ def png_size(path):
 def main():
     parser = argparse.ArgumentParser(usage=__doc__)
     parser.add_argument("out")
-    for option in ("version", "template", "style", "script", "core", "wasm", "designs", "pictures", "fonts",
-                   "font-licence"):
+    for option in ("version", "template", "core", "wasm", "designs", "pictures", "fonts", "font-licence"):
         parser.add_argument("--" + option, required=True)
+    for option in ("style", "script"):
+        parser.add_argument("--" + option, required=True, nargs="+")
     args = parser.parse_args()
 
     fonts = [[family, weight, base64.b64encode(read(os.path.join(args.fonts, file), "rb")).decode()]
              for family, weight, file in FONT_FILES]
-    style = read(args.style)
-    script = read(args.core) + "\n" + read(args.script)
+    style = "\n".join(read(path) for path in args.style)
+    script = "\n".join(read(path) for path in [args.core, *args.script])
     if "</script" in script.lower():
         raise SystemExit("assemble.py: the script would end its element early")
     pictures = {

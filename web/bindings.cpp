@@ -70,3 +70,23 @@ EMSCRIPTEN_KEEPALIVE const char *brimwold_close(const char *window)
 EMSCRIPTEN_KEEPALIVE void brimwold_message_closed() { program().MessageClosed(); }
 
 } // extern "C"
+
+// --- The teachers' tools ----------------------------------------------------------------------
+
+extern "C" {
+
+// The game as a learning platform is told it (game/wire.h).
+EMSCRIPTEN_KEEPALIVE const char *brimwold_game() { return answered(GameAsJson(program())); }
+
+// 1 if the setup screen takes the text in its box (its days or percentage box), else 0.
+EMSCRIPTEN_KEEPALIVE int brimwold_setup_takes(const char *box, const char *text)
+{
+    const std::string_view name(box);
+    return name == kDaysBox ? ReadTypedDays(text).has_value()
+                            : name == kPercentBox && ReadTypedPercent(text).has_value();
+}
+
+// The notices the page shows outside its windows.
+EMSCRIPTEN_KEEPALIVE const char *brimwold_classroom_texts() { return answered(ClassroomTextsAsJson()); }
+
+} // extern "C"

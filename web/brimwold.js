@@ -23,6 +23,7 @@ let zTop = 0;
 let message = null; // the open message box: {box, ok, rest}
 let ended = false;
 let core = null;
+let classroom = null; // the teachers' tools (classroom.js), told of every event and of the end
 
 // --- Building panels from their designs ------------------------------------------------------
 
@@ -131,7 +132,7 @@ function svg(tag, attributes) {
   return el;
 }
 
-function drawChart(box, { width, height, lines, texts }, description) {
+function chartSvg({ width, height, lines, texts }) {
   const drawing = svg('svg', { width, height, viewBox: `0 0 ${width} ${height}`, class: 'chart', 'aria-hidden': 'true' });
   drawing.append(svg('rect', { width, height, fill: '#fff' }));
   for (const [x1, y1, x2, y2, style] of lines) {
@@ -145,6 +146,11 @@ function drawChart(box, { width, height, lines, texts }, description) {
     text.textContent = words;
     drawing.append(text);
   }
+  return drawing;
+}
+
+function drawChart(box, chart, description) {
+  const drawing = chartSvg(chart);
   const words = make('div', 'sr', description);
   words.id = `${box.id}-description`;
   box.setAttribute('aria-describedby', words.id);
@@ -277,6 +283,7 @@ function listen(panel, title) {
 // A player event goes to the core unless a message box is open or the program has ended.
 function send(event) {
   play(JSON.parse(event()));
+  classroom?.played();
 }
 
 function play(steps) {
@@ -369,8 +376,12 @@ const perform = {
   Focus(step) {
     controlOf(step).focus();
   },
+  Print(step) {
+    BrimwoldPrintout(step.printout, chartSvg(step.printout.chart)); // eslint-disable-line no-undef
+  },
   EndProgram() {
     ended = true;
+    classroom?.ended();
     window.removeEventListener('beforeunload', askFirst);
     panels.clear();
     shown = [];
@@ -466,8 +477,9 @@ document.addEventListener('keydown', (event) => {
   if (event.key === 'Tab') {
     event.preventDefault();
     moveFocus(panel, event.shiftKey ? -1 : 1);
-  } else if (event.key === 'Enter' && target.tagName === 'INPUT' && !target.readOnly) {
-    // Enter in a box is that box's event; the key goes no further.
+  } else if (event.key === 'Enter' && target.tagName === 'INPUT'
+      && core.events.has(`${panel.name}.${target.dataset.name}`)) {
+    // Enter in a box is that box's event (a box kept from typing too); the key goes no further.
     event.preventDefault();
     send(() => core.press(panel.name, target.dataset.name, ...setupTexts(panel)));
   } else if (event.key === 'Escape' || (event.key === 'Enter' && target.tagName !== 'BUTTON')) {
@@ -516,6 +528,8 @@ function start() {
       };
       window.addEventListener('beforeunload', askFirst);
       play(JSON.parse(core.main()));
+      const setupBoxes = core.tables.setupBoxes.map((box) => panelOf('frmIntro').controls.get(box));
+      classroom = BrimwoldClassroom(module, setupBoxes); // eslint-disable-line no-undef
     },
   };
   BrimwoldCore(module); // eslint-disable-line no-undef

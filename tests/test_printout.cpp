@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The debrief's Print: the printout its button hands the print dialog, printed
+// to a PDF file as the dialog would, and read back with pdftotext (poppler-utils):
+// the sentences, both logs and the date are there as text, on one A4 or Letter
+// page for a 365-day game and over more pages for a longer log. The files stay in the
+// test's folder (printout-N.pdf), to be looked at.
+#include "driver.h"
+
+#include "printout.h"
+
+#include <QDate>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+// pdftotext's reading of a PDF, each page's lines with their runs of blanks as one blank.
+QStringList pages(const QString &pdf)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
+        return {};
+    QStringList read = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f');
+    if (!read.isEmpty() && read.last().trimmed().isEmpty())
+        read.removeLast();
+    for (QString &page : read)
+        page = page.replace(QRegularExpression(QStringLiteral("[ \t]+")), QStringLiteral(" "));
+    return read;
+}
+
+QString oneBlank(const std::string &line) { return QString::fromStdString(line).simplified(); }
+
+} // namespace
+
+class PrintoutTest : public GuiTest
+{
+    Q_OBJECT
+
+private slots:
+    void printedToPdf_data()
+    {
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<QStringList>("played");  // "menu K" (Diffusion, then its CommandK), "talk N", "demo N"
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<int>("pageCount");
+        QTest::newRow("the shared game of 365 days")
+            << "365"
+            << QStringList{"menu 1", "menu 2", "menu 3", "menu 4", "menu 5", "talk 3", "demo 3", "talk 9", "demo 9",
+                           "talk 10", "demo 10", "talk 8", "menu 5"}
+            << QPageSize::A4 << 1;
+        QTest::newRow("the longest log of 365 days, on Letter")
+            << "365" << QStringList(32, QStringLiteral("menu 1")) << QPageSize::Letter << 1;
+        QTest::newRow("a log of 1000 days goes on over a second page")
+            << "1000" << QStringList(95, QStringLiteral("menu 3")) << QPageSize::A4 << 2;
+    }
+    void printedToPdf()
+    {
+        QFETCH(QString, days);
+        QFETCH(QStringList, played);
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(int, pageCount);
+        Game game;
+        game.setUp("Ada", days);
+        game.viewInformation();
+        for (const QString &event : played) {
+            const int number = event.section(' ', 1).toInt();
+            if (event.startsWith(QLatin1String("menu")))
+                game.menu(number);
+            else if (event.startsWith(QLatin1String("talk")))
+                game.talk(number);
+            else
+                game.demonstrate(number);
+        }
+        game.click("frmMain.cmdFeedback");
+        game.click("frmFeedback.cmdDebrief");
+        game.click("frmDebrief.cmdPrint");
+        QCOMPARE(game.dialogs.printed.size(), 1);
+        const Startup::Printout &printout = game.dialogs.printed.first();
+
+        static int printed = 0;
+        const QString pdf = QStringLiteral("printout-%1.pdf").arg(++printed);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(paper));
+        printer.setOutputFileName(pdf);
+        PaintPrintout(printer, printout, QDate(2026, 5, 4));
+        const QStringList read = pages(pdf);
+        QCOMPARE(read.size(), pageCount);
+
+        const QString all = read.join(u'\n');
+        QStringList expected{oneBlank(printout.title), QStringLiteral("Printed on 2026-05-04"), oneBlank(printout.columns)};
+        for (const auto *texts : {&printout.facts, &printout.sentences, &printout.log, &printout.bestPlan})
+            for (const std::string &text : *texts)
+                expected << oneBlank(text);
+        for (const QString &text : expected)
+            QVERIFY2(all.contains(text), qPrintable(text));
+        QVERIFY(read.first().contains(oneBlank(printout.sentences.back())));
+        QCOMPARE(oneBlank(printout.log.back()), oneBlank(Startup::FormatLogLine(game.state().ActivityLog.back())));
+    }
+};
+
+BRIMWOLD_GUI_TEST_MAIN(PrintoutTest)
+#include "test_printout.moc"
