@@ -197,6 +197,8 @@ const Case kCases[] = {
      {"Message frmIntro Please enter a number of days.", "Focus frmIntro.txtDays"}, ""},
     {"Enter in the percentage box", {"Main", "frmIntro.txtPercent Ann|400|7"},
      {"SetText frmMain.txtDaysLeft 400", "Hide frmIntro", "Show frmMain"}, "DaysLeft=355; TargetPercent=7"},
+    {"Enter is key 13", {"Main", "key 13 Ann|400|7"},
+     {"SetText frmMain.txtDaysLeft 400", "Hide frmIntro", "Show frmMain"}, "DaysLeft=355"},
     {"another key", {"Main", "key 65 Ann|365|100"}, {}, ""},
     {"the setup after it was accepted", {"setup 365", "frmIntro.cmdNameOK Bob|100|1"}, {}, "PlayerName=Ann"},
 

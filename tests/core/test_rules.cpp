@@ -245,6 +245,7 @@ TEST_CASE("log lines")
         {"T", 455, "Train Villagers             030     425         002      002"},
         {"F", 455, "Film                        030     425         003      003"},
         {"t10", 455, "Talk to opinion leader (10) 020     435         005      005"},
+        {"t1", 455, "Talk to opinion leader (1)  020     435         002      002"},
         {"t9 d9", 455, "Give a demonstration (9)    040     395         006      011"},
         {"", -15, "Information                 045     -015         000      000"},
         {"V", 1010, "Talk to villager            010     1000         001      001"},
