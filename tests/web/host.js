@@ -106,7 +106,7 @@ async function openOnPlatform(browser, file, config) {
     .getAttribute('aria-describedby') || '').split(' ').map((id) => document.getElementById(id)?.textContent).join(' '));
   game.platform = () => page.evaluate(() => ({ calls: window.platform.calls, fresh: window.platform.fresh,
     cmi: window.platform.api && window.platform.api.cmi ? JSON.parse(JSON.stringify(window.platform.api.cmi)) : null }));
-  game.top = page;
+  game.platformPage = page;
   await game.until('the first window', () => game.showing(), ['Intro']);
   return game;
 }

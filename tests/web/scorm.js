@@ -135,7 +135,7 @@ const CASES = [
   ['SCORM 2004: a game left by closing its page is finished', async (browser) => {
     const game = await openOnPlatform(browser, file, { scorm: '2004', api: 'runtime', cmi: REPORTS[2004].cmi });
     await begin(game);
-    await game.top.evaluate(() => document.getElementById('game').remove());
+    await game.platformPage.evaluate(() => document.getElementById('game').remove());
     await checkRuntime(game, '2004', { ...interactions('2004', BEGUN), ...REPORTS[2004].unfinished });
     return game;
   }],
