@@ -423,6 +423,9 @@ TEST_CASE("events by name: every control of the table, and no other")
     program.Press(Window::frmDiffusion, "Command0");
     for (const char *none : {"cmdV1", "cmdV1_", "cmdV1_0", "cmdV1_11", "cmdV1_1x"})
         CHECK(program.Press(Window::frmVillage1, none).empty());
+    // Called directly, the farm event takes no farm but 1..10.
+    for (int farm : {0, 11, -1})
+        CHECK(program.frmVillage1_cmdV1_Click(farm).empty());
     CHECK(program.Press(Window::frmVillage1, "cmdV1_10").size() == 3);
     CHECK(program.state().LeaderTalkCount[10] == 1);
 }
