@@ -193,3 +193,14 @@ EMSCRIPTEN_KEEPALIVE const char *brimwold_close(const char *window)
 EMSCRIPTEN_KEEPALIVE void brimwold_message_closed() { program().MessageClosed(); }
 
 } // extern "C"
+
+// --- Work ahead ------------------------------------------------------------------------------
+
+#include "bestplan.h"
+
+// Finds the best plan for the days the setup accepted, which the debrief shows;
+// the page calls it while idle, and the core keeps the plan until the debrief asks.
+extern "C" EMSCRIPTEN_KEEPALIVE void brimwold_plan_ahead()
+{
+    Startup::FindBestPlan(program().daysTyped() - Startup::kInformationDays);
+}
