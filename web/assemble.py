@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Puts the browser edition together as one self-contained HTML file.
 
-Usage: assemble.py OUT.html --version V --template T --style CSS --script JS --core CORE.js --wasm CORE.wasm
+Usage: assemble.py OUT.html --version V --template T --style CSS --script JS... --core CORE.js --wasm CORE.wasm
                    --designs DESIGNS.json --pictures DIR --fonts DIR --font-licence LICENSE.txt
 
 Everything is inside the file: the script and the WebAssembly, the style, the
@@ -76,15 +76,15 @@ def comment(text):
 def main():
     parser = argparse.ArgumentParser(usage=__doc__)
     parser.add_argument("out")
-    for option in ("version", "template", "style", "script", "core", "wasm", "designs", "pictures", "fonts",
-                   "font-licence"):
+    for option in ("version", "template", "style", "core", "wasm", "designs", "pictures", "fonts", "font-licence"):
         parser.add_argument("--" + option, required=True)
+    parser.add_argument("--script", required=True, nargs="+", help="the page's scripts, in their order")
     args = parser.parse_args()
 
     fonts = [[family, weight, base64.b64encode(read(os.path.join(args.fonts, file), "rb")).decode()]
              for family, weight, file in FONT_FILES]
     style = read(args.style)
-    script = read(args.core) + "\n" + read(args.script)
+    script = "\n".join(read(path) for path in [args.core, *args.script])
     if "</script" in script.lower():
         raise SystemExit("assemble.py: the script would end its element early")
     pictures = {

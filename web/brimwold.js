@@ -33,8 +33,10 @@ function make(tag, className, text) {
   return el;
 }
 
+// Where the design puts a control, for the style sheet (the compact layout puts it elsewhere).
 function place(el, [x, y, width, height]) {
-  Object.assign(el.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
+  const where = { x, y, w: width, h: height };
+  for (const [name, value] of Object.entries(where)) el.style.setProperty(`--${name}`, `${value}px`);
 }
 
 // Point sizes at 96 dots per inch, the carried faces for the faces the designs name.
@@ -104,7 +106,11 @@ function picture(name) {
 // What a window draws besides its design: its pictures and lines.
 const drawings = {
   frmVillage1(panel) {
-    panel.client.prepend(picture('village-map'));
+    const map = picture('village-map');
+    panel.client.prepend(map);
+    // The farms' buttons lie on the map.
+    const farms = panel.design.controls.filter((c) => c.name.startsWith('cmdV1_')).map((c) => c.name);
+    panel.underPicture = { picture: map, size: pictures['village-map'].size, controls: farms };
   },
   frmInformation(panel) {
     const box = panel.controls.get('Picture1');
@@ -173,8 +179,7 @@ function build(name) {
   close.tabIndex = -1;
   close.setAttribute('aria-label', 'Close');
   close.addEventListener('click', () => send(() => core.close(name)));
-  client.style.width = `${design.size[0]}px`;
-  client.style.height = `${design.size[1]}px`;
+  place(client, [0, 0, ...design.size]);
   setFont(client, design.font);
   for (const control of design.controls) {
     const built = buildControl(panel, control);
@@ -182,6 +187,7 @@ function build(name) {
     client.append(built);
   }
   drawings[name]?.(panel);
+  Layout.flow(panel, panel.underPicture);
   title.append(caption, close);
   el.append(title, client);
   listen(panel, title);
@@ -249,6 +255,7 @@ function listen(panel, title) {
     setActive(panel);
   }, true);
   el.addEventListener('focusin', (event) => {
+    if (Layout.compact) raise(panel); // the keyboard is never on a panel behind another
     setActive(panel);
     if (event.target !== el) panel.lastFocus = event.target;
   });
@@ -316,6 +323,7 @@ const perform = {
     shown = shown.filter((p) => p !== panel).concat(panel);
     panel.client.querySelectorAll('input[readonly]').forEach(fitText);
     activate(panel);
+    arrange();
   },
   Hide(step) {
     const panel = panels.get(step.window);
@@ -323,6 +331,7 @@ const perform = {
     panel.el.hidden = true;
     shown = shown.filter((p) => p !== panel);
     if (active === panel) active = null;
+    arrange();
   },
   Discard(step) {
     const panel = panels.get(step.window);
@@ -331,6 +340,7 @@ const perform = {
     panels.delete(step.window);
     shown = shown.filter((p) => p !== panel);
     if (active === panel) active = null;
+    arrange();
   },
   Activate(step) {
     activate(panelOf(step.window));
@@ -486,6 +496,28 @@ function askFirst(event) {
   event.preventDefault();
   event.returnValue = '';
 }
+
+// --- Every screen ----------------------------------------------------------------------------
+
+// The layout the viewport needs for the showing panels; when the wide layout
+// comes back, every window is placed anew, as when it was first shown.
+function arrange() {
+  Layout.arrange(shown, () => {
+    for (const panel of panels.values()) panel.placed = false;
+    for (const panel of shown) {
+      moveTo(panel, ...centre(panel.el));
+      panel.placed = true;
+    }
+  });
+}
+
+window.addEventListener('resize', () => {
+  if (ended) return;
+  arrange();
+  // An on-screen keyboard takes part of the viewport: the box typed in stays in view.
+  const box = document.activeElement;
+  if (box?.matches('input:not([readonly])')) box.scrollIntoView({ block: 'nearest' });
+});
 
 // --- Start-up --------------------------------------------------------------------------------
 
