@@ -497,7 +497,7 @@ function askFirst(event) {
   event.returnValue = '';
 }
 
-// --- Every screen ----------------------------------------------------------------------------
+// --- Every screen and its time ---------------------------------------------------------------
 
 // The layout the viewport needs for the showing panels; when the wide layout
 // comes back, every window is placed anew, as when it was first shown.
@@ -509,6 +509,7 @@ function arrange() {
       panel.placed = true;
     }
   });
+  later(() => core.planAhead());
 }
 
 window.addEventListener('resize', () => {
@@ -518,6 +519,33 @@ window.addEventListener('resize', () => {
   const box = document.activeElement;
   if (box?.matches('input:not([readonly])')) box.scrollIntoView({ block: 'nearest' });
 });
+
+// Work done ahead, while the browser is idle, so that no press waits for it:
+// every window built with its pictures decoded, the best plan found for the
+// days the setup accepted.
+const whenIdle = window.requestIdleCallback || ((work) => setTimeout(work, 1));
+const idleWork = [];
+
+function later(work) {
+  if (!idleWork.length) whenIdle(workAhead);
+  idleWork.push(work);
+}
+
+function workAhead(deadline) {
+  do {
+    if (ended) return;
+    idleWork.shift()();
+  } while (idleWork.length && deadline?.timeRemaining() > 4);
+  if (idleWork.length) whenIdle(workAhead);
+}
+
+function buildAhead() {
+  for (const name of Object.keys(designs)) {
+    later(() => {
+      for (const img of panelOf(name).el.querySelectorAll('img')) img.decode().catch(() => {});
+    });
+  }
+}
 
 // --- Start-up --------------------------------------------------------------------------------
 
@@ -538,9 +566,11 @@ function start() {
         press: module.cwrap('brimwold_press', 'string', strings(5)),
         close: module.cwrap('brimwold_close', 'string', strings(1)),
         messageClosed: module.cwrap('brimwold_message_closed', null, []),
+        planAhead: module.cwrap('brimwold_plan_ahead', null, []),
       };
       window.addEventListener('beforeunload', askFirst);
       play(JSON.parse(core.main()));
+      buildAhead();
     },
   };
   BrimwoldCore(module); // eslint-disable-line no-undef
