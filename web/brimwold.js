@@ -542,7 +542,9 @@ function workAhead(deadline) {
 function buildAhead() {
   for (const name of Object.keys(designs)) {
     later(() => {
-      for (const img of panelOf(name).el.querySelectorAll('img')) img.decode().catch(() => {});
+      const panel = panelOf(name);
+      for (const img of panel.el.querySelectorAll('img')) img.decode().catch(() => {});
+      Layout.measure(panel);
     });
   }
 }

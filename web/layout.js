@@ -148,6 +148,7 @@ const Layout = (() => {
   // --- Which layout --------------------------------------------------------------------------
 
   let compact = false;
+  let crowded = false; // see measure()
   const root = document.documentElement;
 
   // A panel's size on the page in the wide layout: its client in its frame, as the style sheet has it.
@@ -167,34 +168,30 @@ const Layout = (() => {
     return panel.fits.matches;
   });
 
-  // Text larger than its box in the wide layout: a minimum font size, or more
-  // space between letters, words or lines, than the designs allow for.
-  const overflows = (panels) => panels.some((panel) => [...panel.client.querySelectorAll('.label, .button')]
-    .some((el) => !el.hidden && (el.scrollWidth > el.clientWidth + 1 || el.scrollHeight > el.clientHeight + 1)));
-
   function use(wanted) {
     compact = wanted;
     root.classList.toggle('compact', compact);
   }
 
-  let checking = 0;
-
   // Takes the layout the showing panels need. wide() is called when the wide
   // layout comes back, for the panels to be placed anew.
   function arrange(shown, wide) {
-    const wanted = !holds(shown);
-    if (wanted !== compact) {
-      use(wanted);
-      if (!compact) wide();
-    }
-    // Whether their text fits is seen in the next frame's layout, before it is painted.
-    if (!compact && shown.length && !checking) {
-      checking = requestAnimationFrame(() => {
-        checking = 0;
-        if (!compact && document.fonts.status === 'loaded' && overflows(shown)) use(true);
-      });
-    }
+    const wanted = crowded || !holds(shown);
+    if (wanted === compact) return;
+    use(wanted);
+    if (!compact) wide();
   }
 
-  return { flow, arrange, get compact() { return compact; } };
+  // Whether some text is larger than its box in the wide layout: a minimum font
+  // size, or more space between letters, words or lines, than the designs allow
+  // for. Each panel is measured once, shown or not, while the page is idle after it
+  // loads; from the first that does not fit on, every window takes the compact layout.
+  function measure(panel) {
+    if (compact || crowded || document.fonts.status !== 'loaded') return;
+    crowded = [...panel.client.querySelectorAll('.label, .button')].some((el) => !el.hidden
+      && (el.scrollWidth > el.clientWidth + 1 || el.scrollHeight > el.clientHeight + 1));
+    if (crowded) use(true);
+  }
+
+  return { flow, arrange, measure, get compact() { return compact; } };
 })();
