@@ -208,16 +208,21 @@ function moveTo(panel, left, top) {
   panel.el.style.top = `${Math.max(0, Math.round(top))}px`;
 }
 
-// Centred in the visible part of the page, never above or left of its origin.
+// How far the page is scrolled, as its last scroll left it: reading it from the
+// page would lay the page out.
+const scrolled = { x: window.scrollX, y: window.scrollY };
+window.addEventListener('scroll', () => Object.assign(scrolled, { x: window.scrollX, y: window.scrollY }),
+  { passive: true });
+
+// Centred in the visible part of the page, never above or left of its origin. A
+// panel's size is its design's and the viewport's is known, so that showing a
+// window lays nothing out before its frame; a message box is measured.
 function centre(el, over) {
-  const view = document.documentElement;
-  const area = over
-    ? over.getBoundingClientRect()
-    : { left: 0, top: 0, width: view.clientWidth, height: view.clientHeight };
-  return [
-    window.scrollX + area.left + (area.width - el.offsetWidth) / 2,
-    window.scrollY + area.top + (area.height - el.offsetHeight) / 2,
-  ];
+  const panel = [...panels.values()].find((p) => p.el === el);
+  const [width, height] = panel ? Layout.size(panel) : [el.offsetWidth, el.offsetHeight];
+  const view = { left: 0, top: 0, width: window.innerWidth, height: window.innerHeight };
+  const area = over ? over.getBoundingClientRect() : view;
+  return [scrolled.x + area.left + (area.width - width) / 2, scrolled.y + area.top + (area.height - height) / 2];
 }
 
 function raise(panel) {
@@ -245,7 +250,7 @@ function activate(panel) {
   setActive(panel);
   const last = panel.lastFocus;
   const target = last && usable(last) ? last : tabStops(panel)[0] || panel.el;
-  target.focus();
+  target.focus({ preventScroll: true });
 }
 
 function listen(panel, title) {
@@ -300,16 +305,25 @@ function controlOf(step) {
   return panelOf(step.window).controls.get(step.control);
 }
 
+// The room a display box has for its text, measured once (ahead, while idle).
+function roomOf(el) {
+  el.room ??= el.clientWidth - 2 * parseFloat(getComputedStyle(el).paddingLeft);
+  return el.room;
+}
+
+const measuring = document.createElement('canvas').getContext('2d');
+
 // A number too wide for a display box is shown whole, in the largest size that
-// fits; a box is measured once its panel shows.
+// fits; a box is measured once its panel shows, its text by the font alone.
 function fitText(el) {
   if (el.closest('[hidden]')) return;
+  const wide = (points) => {
+    measuring.font = `${el.style.fontWeight || 'normal'} ${pixels(points)} ${el.style.fontFamily}`;
+    return measuring.measureText(el.value).width > roomOf(el);
+  };
   let size = Number(el.dataset.size);
+  while (size > 6 && wide(size)) size -= 0.5;
   el.style.fontSize = pixels(size);
-  while (size > 6 && el.scrollWidth > el.clientWidth) {
-    size -= 0.5;
-    el.style.fontSize = pixels(size);
-  }
 }
 
 const perform = {
@@ -544,6 +558,7 @@ function buildAhead() {
     later(() => {
       const panel = panelOf(name);
       for (const img of panel.el.querySelectorAll('img')) img.decode().catch(() => {});
+      panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
       Layout.measure(panel);
     });
   }

@@ -151,20 +151,25 @@ const Layout = (() => {
   let crowded = false; // see measure()
   const root = document.documentElement;
 
-  // A panel's size on the page in the wide layout: its client in its frame, as the style sheet has it.
-  function outerSize(panel) {
-    const style = getComputedStyle(root);
-    const [frame, title] = ['--frame', '--title'].map((name) => parseFloat(style.getPropertyValue(name)));
-    return [panel.design.size[0] + 2 * frame, panel.design.size[1] + title + 2 * frame];
+  // The frame's sizes, as the style sheet has them, read once.
+  let frame = null;
+
+  // A panel's size on the page in the wide layout: its client in its frame.
+  function size(panel) {
+    if (!frame) {
+      const style = getComputedStyle(root);
+      const value = (name) => parseFloat(style.getPropertyValue(`--${name}`));
+      frame = { frame: value('frame'), title: value('title') };
+    }
+    const [width, height] = panel.design.size;
+    return [width + 2 * frame.frame, height + frame.title + 2 * frame.frame];
   }
 
   // Whether the viewport holds every one of the panels at its size, as the style
   // sheet's media queries see it (a phone's page zoom does not change that).
   const holds = (panels) => panels.every((panel) => {
-    if (!panel.fits) {
-      const [width, height] = outerSize(panel);
-      panel.fits = window.matchMedia(`(min-width: ${width}px) and (min-height: ${height}px)`);
-    }
+    const [width, height] = size(panel);
+    panel.fits ||= window.matchMedia(`(min-width: ${width}px) and (min-height: ${height}px)`);
     return panel.fits.matches;
   });
 
@@ -193,5 +198,5 @@ const Layout = (() => {
     if (crowded) use(true);
   }
 
-  return { flow, arrange, measure, get compact() { return compact; } };
+  return { flow, arrange, measure, size, get compact() { return compact; } };
 })();
