@@ -23,6 +23,7 @@ let zTop = 0;
 let message = null; // the open message box: {box, ok, rest}
 let ended = false;
 let core = null;
+let compiled = null; // the core's compiled module
 
 // --- Building panels from their designs ------------------------------------------------------
 
@@ -557,6 +558,36 @@ function workAhead(deadline) {
   if (idleWork.length) whenIdle(workAhead);
 }
 
+// The presses of a short game (75 days: a talk with a leader, a newspaper, the
+// grade and the debrief), played while idle on a second instance of the core that
+// no one sees, so that the core's code for each kind of press is compiled before
+// the player's first press of it.
+const REHEARSAL = [['frmIntro', 'cmdNameOK'], ['frmMain', 'cmdMapDisplay'], ['frmVillage1', 'Command1'],
+  ['frmMain', 'cmdInformation'], ['frmInformation', 'Command7'], ['frmMain', 'cmdDiffusion'],
+  ['frmDiffusion', 'Command0'], ['frmVillage1', 'cmdV1_1'], ['frmMain', 'cmdDiffusion'], ['frmDiffusion', 'Command1'],
+  ['frmMain', 'cmdFeedback'], ['frmFeedback', 'cmdDebrief'], ['frmDebrief', 'Command7'], ['frmFeedback', 'Command7'],
+  ['frmMain', 'CommandAbout'], ['frmAbout', 'cmdOK']];
+
+function rehearse() {
+  const scratch = {
+    instantiateWasm(imports, receive) {
+      const instance = new WebAssembly.Instance(compiled, imports);
+      receive(instance);
+      return instance.exports;
+    },
+    onRuntimeInitialized() {
+      const press = scratch.cwrap('brimwold_press', 'string', Array(5).fill('string'));
+      const messageClosed = scratch.cwrap('brimwold_message_closed', null, []);
+      scratch.cwrap('brimwold_main', 'string', [])();
+      for (const [name, control] of REHEARSAL) {
+        press(name, control, 'Ada', '75', '100');
+        messageClosed();
+      }
+    },
+  };
+  BrimwoldCore(scratch); // eslint-disable-line no-undef
+}
+
 function buildAhead() {
   for (const name of Object.keys(designs)) {
     later(() => {
@@ -566,6 +597,7 @@ function buildAhead() {
       Layout.measure(panel);
     });
   }
+  later(rehearse);
 }
 
 // --- Start-up --------------------------------------------------------------------------------
@@ -576,7 +608,7 @@ function start() {
   const bytes = bytesOf(document.getElementById('core-wasm').textContent.trim());
   const module = {
     instantiateWasm(imports, receive) {
-      const instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
+      const instance = new WebAssembly.Instance((compiled = new WebAssembly.Module(bytes)), imports);
       receive(instance);
       return instance.exports;
     },
