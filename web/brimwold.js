@@ -92,16 +92,29 @@ function setupTexts(panel) {
   return ['txtName', 'txtDays', 'txtPercent'].map((box) => panel.controls.get(box)?.value ?? '');
 }
 
+// A picture is drawn into a canvas from its decoded image, at the screen's
+// scale (1x, or 2x on a denser screen): decoded once, when the window is built,
+// it is not decoded again when the window shows.
+const drawn = new Map(); // canvas: picture name
+
 function picture(name) {
   pictures ||= data('pictures');
-  const { size, x1, x2 } = pictures[name];
-  const img = make('img', 'picture-image');
-  img.alt = '';
-  img.width = size[0];
-  img.height = size[1];
-  img.src = x1;
-  img.srcset = `${x1} 1x, ${x2} 2x`;
-  return img;
+  const canvas = make('canvas', 'picture-image');
+  canvas.setAttribute('aria-hidden', 'true');
+  place(canvas, [0, 0, ...pictures[name].size]);
+  drawn.set(canvas, name);
+  draw(canvas);
+  return canvas;
+}
+
+function draw(canvas) {
+  const { size, x1, x2 } = pictures[drawn.get(canvas)];
+  const scale = window.devicePixelRatio > 1 ? 2 : 1;
+  if (canvas.width === size[0] * scale) return;
+  [canvas.width, canvas.height] = size.map((side) => side * scale);
+  const image = new Image();
+  image.src = scale > 1 ? x2 : x1;
+  image.decode().then(() => canvas.getContext('2d').drawImage(image, 0, 0), () => {});
 }
 
 // What a window draws besides its design: its pictures and lines.
@@ -534,14 +547,16 @@ function arrange() {
 window.addEventListener('resize', () => {
   if (ended) return;
   arrange();
+  // A zoom changes the screen's scale, and the pictures' with it.
+  for (const canvas of drawn.keys()) if (canvas.isConnected) draw(canvas);
   // An on-screen keyboard takes part of the viewport: the box typed in stays in view.
   const box = document.activeElement;
   if (box?.matches('input:not([readonly])')) box.scrollIntoView({ block: 'nearest' });
 });
 
 // Work done ahead, while the browser is idle, so that no press waits for it:
-// every window built with its pictures decoded, the best plan found for the
-// days the setup accepted.
+// every window built (with its pictures decoded and drawn), the best plan found
+// for the days the setup accepted.
 const whenIdle = window.requestIdleCallback || ((work) => setTimeout(work, 1));
 const idleWork = [];
 
@@ -592,7 +607,6 @@ function buildAhead() {
   for (const name of Object.keys(designs)) {
     later(() => {
       const panel = panelOf(name);
-      for (const img of panel.el.querySelectorAll('img')) img.decode().catch(() => {});
       panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
       Layout.measure(panel);
     });
