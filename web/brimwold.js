@@ -555,8 +555,8 @@ window.addEventListener('resize', () => {
 });
 
 // Work done ahead, while the browser is idle, so that no press waits for it:
-// every window built (with its pictures decoded and drawn), the best plan found
-// for the days the setup accepted.
+// every window built (with its pictures decoded and drawn) and laid out, the
+// best plan found for the days the setup accepted.
 const whenIdle = window.requestIdleCallback || ((work) => setTimeout(work, 1));
 const idleWork = [];
 
@@ -607,6 +607,7 @@ function buildAhead() {
   for (const name of Object.keys(designs)) {
     later(() => {
       const panel = panelOf(name);
+      panel.el.classList.add('ahead');
       panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
       Layout.measure(panel);
     });
