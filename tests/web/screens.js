@@ -72,7 +72,8 @@ async function audit(page) {
 async function photograph(page, screen, name, out) {
   const dir = path.join(out, screen.shots);
   fs.mkdirSync(dir, { recursive: true });
-  // At the viewport's size in CSS pixels, as the pictures of the desktop's windows are.
+  // The window as it first comes, at the viewport's size in CSS pixels, as the desktop's pictures are.
+  await page.evaluate(() => document.querySelectorAll('#desktop > .panel').forEach((panel) => panel.scrollTo(0, 0)));
   const clip = { x: 0, y: 0, width: screen.width, height: screen.height, scale: 1 / screen.scale };
   await page.screenshot({ path: path.join(dir, `${name}.png`), clip });
 }
