@@ -347,6 +347,7 @@ function fitText(el) {
 const perform = {
   Show(step) {
     const panel = panelOf(step.window);
+    arrange(panel);
     panel.el.hidden = false;
     if (!panel.placed) {
       moveTo(panel, ...centre(panel.el));
@@ -355,7 +356,6 @@ const perform = {
     shown = shown.filter((p) => p !== panel).concat(panel);
     panel.client.querySelectorAll('input[readonly]').forEach(fitText);
     activate(panel);
-    arrange();
   },
   Hide(step) {
     const panel = panels.get(step.window);
@@ -531,10 +531,11 @@ function askFirst(event) {
 
 // --- Every screen and its time ---------------------------------------------------------------
 
-// The layout the viewport needs for the showing panels; when the wide layout
-// comes back, every window is placed anew, as when it was first shown.
-function arrange() {
-  Layout.arrange(shown, () => {
+// The layout the viewport needs for the showing panels and the one about to
+// show, taken before anything is laid out for it; when the wide layout comes
+// back, every window is placed anew, as when it was first shown.
+function arrange(coming = null) {
+  Layout.arrange(coming ? [...shown, coming] : shown, () => {
     for (const panel of panels.values()) panel.placed = false;
     for (const panel of shown) {
       moveTo(panel, ...centre(panel.el));

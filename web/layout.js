@@ -159,10 +159,10 @@ const Layout = (() => {
     if (!frame) {
       const style = getComputedStyle(root);
       const value = (name) => parseFloat(style.getPropertyValue(`--${name}`));
-      frame = { frame: value('frame'), title: value('title') };
+      frame = { border: value('frame'), title: value('title') };
     }
     const [width, height] = panel.design.size;
-    return [width + 2 * frame.frame, height + frame.title + 2 * frame.frame];
+    return [width + 2 * frame.border, height + frame.title + 2 * frame.border];
   }
 
   // Whether the viewport holds every one of the panels at its size, as the style
@@ -178,9 +178,11 @@ const Layout = (() => {
     root.classList.toggle('compact', compact);
   }
 
-  // Takes the layout the showing panels need. wide() is called when the wide
-  // layout comes back, for the panels to be placed anew.
+  // Takes the layout the showing panels need; with none showing (between one
+  // window's hiding and the next one's showing) the layout stays. wide() is
+  // called when the wide layout comes back, for the panels to be placed anew.
   function arrange(shown, wide) {
+    if (!shown.length) return;
     const wanted = crowded || !holds(shown);
     if (wanted === compact) return;
     use(wanted);
