@@ -226,21 +226,23 @@ function moveTo(panel, left, top) {
   panel.el.style.top = `${Math.max(0, Math.round(top))}px`;
 }
 
-// How far the page is scrolled, as its last scroll left it: reading it from the
-// page would lay the page out.
-const scrolled = { x: window.scrollX, y: window.scrollY };
-window.addEventListener('scroll', () => Object.assign(scrolled, { x: window.scrollX, y: window.scrollY }),
-  { passive: true });
+// How far the page is scrolled and how large its viewport is, as the last scroll
+// and resize left them: reading them from the page would lay it out.
+const view = { x: 0, y: 0, width: 0, height: 0 };
+const look = () => Object.assign(view, { x: window.scrollX, y: window.scrollY, width: window.innerWidth,
+  height: window.innerHeight });
+look();
+window.addEventListener('scroll', look, { passive: true });
+window.addEventListener('resize', look);
 
 // Centred in the visible part of the page, never above or left of its origin. A
-// panel's size is its design's and the viewport's is known, so that showing a
-// window lays nothing out before its frame; a message box is measured.
+// panel's size is its design's, so that showing a window lays nothing out before
+// its frame; a message box is measured.
 function centre(el, over) {
   const panel = [...panels.values()].find((p) => p.el === el);
   const [width, height] = panel ? Layout.size(panel) : [el.offsetWidth, el.offsetHeight];
-  const view = { left: 0, top: 0, width: window.innerWidth, height: window.innerHeight };
-  const area = over ? over.getBoundingClientRect() : view;
-  return [scrolled.x + area.left + (area.width - width) / 2, scrolled.y + area.top + (area.height - height) / 2];
+  const area = over ? over.getBoundingClientRect() : { left: 0, top: 0, width: view.width, height: view.height };
+  return [view.x + area.left + (area.width - width) / 2, view.y + area.top + (area.height - height) / 2];
 }
 
 function raise(panel) {
