@@ -250,9 +250,7 @@ std::vector<PlannedActivity> inOrder(const Counts &counts)
     return plan;
 }
 
-} // namespace
-
-BestPlan FindBestPlan(int daysLeft)
+BestPlan searchBestPlan(int daysLeft)
 {
     if (daysLeft < kUnitDays)
         return {};
@@ -296,6 +294,21 @@ BestPlan FindBestPlan(int daysLeft)
             chosen = std::max(chosen, counts);
         }
     return {bestTotal, units * kUnitDays, inOrder(chosen)};
+}
+
+} // namespace
+
+// The last plan found is kept: a game asks again for the same days, and a front
+// end may ask ahead of the debrief.
+BestPlan FindBestPlan(int daysLeft)
+{
+    static int lastDays = INT_MIN;
+    static BestPlan last;
+    if (daysLeft != lastDays) {
+        last = searchBestPlan(daysLeft);
+        lastDays = daysLeft;
+    }
+    return last;
 }
 
 GameState GameAfterInformation(int daysLeft)

@@ -4,6 +4,7 @@
 // Windows go by their design names ("frmMain"), controls by their object names
 // ("cmdV1_3"); every string is UTF-8.
 
+#include "bestplan.h"
 #include "program.h"
 #include "wire.h"
 
@@ -90,3 +91,12 @@ EMSCRIPTEN_KEEPALIVE int brimwold_setup_takes(const char *box, const char *text)
 EMSCRIPTEN_KEEPALIVE const char *brimwold_classroom_texts() { return answered(ClassroomTextsAsJson()); }
 
 } // extern "C"
+
+// --- Work ahead ------------------------------------------------------------------------------
+
+// Finds the best plan for the days the setup accepted, which the debrief shows;
+// the page calls it while idle, and the core keeps the plan until the debrief asks.
+extern "C" EMSCRIPTEN_KEEPALIVE void brimwold_plan_ahead()
+{
+    Startup::FindBestPlan(program().daysTyped() - Startup::kInformationDays);
+}

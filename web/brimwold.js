@@ -24,6 +24,7 @@ let message = null; // the open message box: {box, ok, rest}
 let ended = false;
 let core = null;
 let classroom = null; // the teachers' tools (classroom.js), told of every event and of the end
+let compiled = null; // the core's compiled module
 
 // --- Building panels from their designs ------------------------------------------------------
 
@@ -34,8 +35,10 @@ function make(tag, className, text) {
   return el;
 }
 
+// Where the design puts a control, for the style sheet (the compact layout puts it elsewhere).
 function place(el, [x, y, width, height]) {
-  Object.assign(el.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
+  const where = { x, y, w: width, h: height };
+  for (const [name, value] of Object.entries(where)) el.style.setProperty(`--${name}`, `${value}px`);
 }
 
 // Point sizes at 96 dots per inch, the carried faces for the faces the designs name.
@@ -91,22 +94,39 @@ function setupTexts(panel) {
   return core.tables.setupBoxes.map((box) => panel.controls.get(box)?.value ?? '');
 }
 
+// A picture is drawn into a canvas from its decoded image, at the screen's
+// scale (1x, or 2x on a denser screen): decoded once, when the window is built,
+// it is not decoded again when the window shows.
+const drawn = new Map(); // canvas: picture name
+
 function picture(name) {
   pictures ||= data('pictures');
-  const { size, x1, x2 } = pictures[name];
-  const img = make('img', 'picture-image');
-  img.alt = '';
-  img.width = size[0];
-  img.height = size[1];
-  img.src = x1;
-  img.srcset = `${x1} 1x, ${x2} 2x`;
-  return img;
+  const canvas = make('canvas', 'picture-image');
+  canvas.setAttribute('aria-hidden', 'true');
+  place(canvas, [0, 0, ...pictures[name].size]);
+  drawn.set(canvas, name);
+  draw(canvas);
+  return canvas;
+}
+
+function draw(canvas) {
+  const { size, x1, x2 } = pictures[drawn.get(canvas)];
+  const scale = window.devicePixelRatio > 1 ? 2 : 1;
+  if (canvas.width === size[0] * scale) return;
+  [canvas.width, canvas.height] = size.map((side) => side * scale);
+  const image = new Image();
+  image.src = scale > 1 ? x2 : x1;
+  image.decode().then(() => canvas.getContext('2d').drawImage(image, 0, 0), () => {});
 }
 
 // What a window draws besides its design: its pictures and lines.
 const drawings = {
   frmVillage1(panel) {
-    panel.client.prepend(picture('village-map'));
+    const map = picture('village-map');
+    panel.client.prepend(map);
+    // The farms' buttons lie on the map.
+    const farms = panel.design.controls.filter((c) => c.name.startsWith('cmdV1_')).map((c) => c.name);
+    panel.underPicture = { picture: map, size: pictures['village-map'].size, controls: farms };
   },
   frmInformation(panel) {
     const box = panel.controls.get('Picture1');
@@ -135,11 +155,15 @@ function svg(tag, attributes) {
 function chartSvg({ width, height, lines, texts }) {
   const drawing = svg('svg', { width, height, viewBox: `0 0 ${width} ${height}`, class: 'chart', 'aria-hidden': 'true' });
   drawing.append(svg('rect', { width, height, fill: '#fff' }));
+  // One path for the lines of each style: a handful of elements to lay out and paint, not a hundred.
+  const paths = {};
   for (const [x1, y1, x2, y2, style] of lines) {
-    const line = svg('line', { x1: x1 + 0.5, y1: y1 + 0.5, x2: x2 + 0.5, y2: y2 + 0.5, stroke: '#000',
-      'shape-rendering': 'crispEdges' });
-    if (DASHES[style]) line.setAttribute('stroke-dasharray', DASHES[style]);
-    drawing.append(line);
+    paths[style] = `${paths[style] || ''}M${x1 + 0.5} ${y1 + 0.5}L${x2 + 0.5} ${y2 + 0.5}`;
+  }
+  for (const [style, d] of Object.entries(paths)) {
+    const path = svg('path', { d, fill: 'none', stroke: '#000', 'shape-rendering': 'crispEdges' });
+    if (DASHES[style]) path.setAttribute('stroke-dasharray', DASHES[style]);
+    drawing.append(path);
   }
   for (const [x, y, anchor, words] of texts) {
     const text = svg('text', { x, y, 'text-anchor': anchor });
@@ -174,8 +198,7 @@ function build(name) {
   close.tabIndex = -1;
   close.setAttribute('aria-label', 'Close');
   close.addEventListener('click', () => send(() => core.close(name)));
-  client.style.width = `${design.size[0]}px`;
-  client.style.height = `${design.size[1]}px`;
+  place(client, [0, 0, ...design.size]);
   setFont(client, design.font);
   for (const control of design.controls) {
     const built = buildControl(panel, control);
@@ -189,6 +212,7 @@ function build(name) {
     client.append(line);
   }
   drawings[name]?.(panel);
+  Layout.flow(panel, panel.underPicture);
   title.append(caption, close);
   el.append(title, client);
   listen(panel, title);
@@ -209,16 +233,23 @@ function moveTo(panel, left, top) {
   panel.el.style.top = `${Math.max(0, Math.round(top))}px`;
 }
 
-// Centred in the visible part of the page, never above or left of its origin.
+// How far the page is scrolled and how large its viewport is, as the last scroll
+// and resize left them: reading them from the page would lay it out.
+const view = { x: 0, y: 0, width: 0, height: 0 };
+const look = () => Object.assign(view, { x: window.scrollX, y: window.scrollY, width: window.innerWidth,
+  height: window.innerHeight });
+look();
+window.addEventListener('scroll', look, { passive: true });
+window.addEventListener('resize', look);
+
+// Centred in the visible part of the page, never above or left of its origin. A
+// panel's size is its design's, so that showing a window lays nothing out before
+// its frame; a message box is measured.
 function centre(el, over) {
-  const view = document.documentElement;
-  const area = over
-    ? over.getBoundingClientRect()
-    : { left: 0, top: 0, width: view.clientWidth, height: view.clientHeight };
-  return [
-    window.scrollX + area.left + (area.width - el.offsetWidth) / 2,
-    window.scrollY + area.top + (area.height - el.offsetHeight) / 2,
-  ];
+  const panel = [...panels.values()].find((p) => p.el === el);
+  const [width, height] = panel ? Layout.size(panel) : [el.offsetWidth, el.offsetHeight];
+  const area = over ? over.getBoundingClientRect() : { left: 0, top: 0, width: view.width, height: view.height };
+  return [view.x + area.left + (area.width - width) / 2, view.y + area.top + (area.height - height) / 2];
 }
 
 function raise(panel) {
@@ -246,7 +277,7 @@ function activate(panel) {
   setActive(panel);
   const last = panel.lastFocus;
   const target = last && usable(last) ? last : tabStops(panel)[0] || panel.el;
-  target.focus();
+  target.focus({ preventScroll: true });
 }
 
 function listen(panel, title) {
@@ -256,6 +287,7 @@ function listen(panel, title) {
     setActive(panel);
   }, true);
   el.addEventListener('focusin', (event) => {
+    if (Layout.compact) raise(panel); // the keyboard is never on a panel behind another
     setActive(panel);
     if (event.target !== el) panel.lastFocus = event.target;
   });
@@ -300,19 +332,30 @@ function controlOf(step) {
   return panelOf(step.window).controls.get(step.control);
 }
 
+// The room a display box has for its text, measured once (ahead, while idle).
+function roomOf(el) {
+  el.room ??= el.clientWidth - 2 * parseFloat(getComputedStyle(el).paddingLeft);
+  return el.room;
+}
+
+const measuring = document.createElement('canvas').getContext('2d');
+
 // A number too wide for a display box is shown whole, in the largest size that
-// fits; a box is measured once its panel shows.
+// fits; a box is measured once its panel shows, its text by the font alone.
 function fitText(el) {
   if (el.closest('[hidden]')) return;
-  for (const size of core.fontSizes(Number(el.dataset.size))) {
-    el.style.fontSize = pixels(size);
-    if (el.scrollWidth <= el.clientWidth) break;
-  }
+  const wide = (points) => {
+    measuring.font = `${el.style.fontWeight || 'normal'} ${pixels(points)} ${el.style.fontFamily}`;
+    return measuring.measureText(el.value).width > roomOf(el);
+  };
+  const sizes = core.fontSizes(Number(el.dataset.size));
+  el.style.fontSize = pixels(sizes.find((size) => !wide(size)) ?? sizes[sizes.length - 1]);
 }
 
 const perform = {
   Show(step) {
     const panel = panelOf(step.window);
+    arrange(panel);
     panel.el.hidden = false;
     if (!panel.placed) {
       moveTo(panel, ...centre(panel.el));
@@ -328,6 +371,7 @@ const perform = {
     panel.el.hidden = true;
     shown = shown.filter((p) => p !== panel);
     if (active === panel) active = null;
+    arrange();
   },
   Discard(step) {
     const panel = panels.get(step.window);
@@ -336,6 +380,7 @@ const perform = {
     panels.delete(step.window);
     shown = shown.filter((p) => p !== panel);
     if (active === panel) active = null;
+    arrange();
   },
   Activate(step) {
     activate(panelOf(step.window));
@@ -497,6 +542,93 @@ function askFirst(event) {
   event.returnValue = '';
 }
 
+// --- Every screen and its time ---------------------------------------------------------------
+
+// The layout the viewport needs for the showing panels and the one about to
+// show, taken before anything is laid out for it; when the wide layout comes
+// back, every window is placed anew, as when it was first shown.
+function arrange(coming = null) {
+  Layout.arrange(coming ? [...shown, coming] : shown, () => {
+    for (const panel of panels.values()) panel.placed = false;
+    for (const panel of shown) {
+      moveTo(panel, ...centre(panel.el));
+      panel.placed = true;
+    }
+  });
+  later(() => core.planAhead());
+}
+
+window.addEventListener('resize', () => {
+  if (ended) return;
+  arrange();
+  // A zoom changes the screen's scale, and the pictures' with it.
+  for (const canvas of drawn.keys()) if (canvas.isConnected) draw(canvas);
+  // An on-screen keyboard takes part of the viewport: the box typed in stays in view.
+  const box = document.activeElement;
+  if (box?.matches('input:not([readonly])')) box.scrollIntoView({ block: 'nearest' });
+});
+
+// Work done ahead, while the browser is idle, so that no press waits for it:
+// every window built (with its pictures decoded and drawn) and laid out, the
+// best plan found for the days the setup accepted.
+const whenIdle = window.requestIdleCallback || ((work) => setTimeout(work, 1));
+const idleWork = [];
+
+function later(work) {
+  if (!idleWork.length) whenIdle(workAhead);
+  idleWork.push(work);
+}
+
+function workAhead(deadline) {
+  do {
+    if (ended) return;
+    idleWork.shift()();
+  } while (idleWork.length && deadline?.timeRemaining() > 4);
+  if (idleWork.length) whenIdle(workAhead);
+}
+
+// The presses of a short game (75 days: a talk with a leader, a newspaper, the
+// grade and the debrief), played while idle on a second instance of the core that
+// no one sees, so that the core's code for each kind of press is compiled before
+// the player's first press of it.
+const REHEARSAL = [['frmIntro', 'cmdNameOK'], ['frmMain', 'cmdMapDisplay'], ['frmVillage1', 'Command1'],
+  ['frmMain', 'cmdInformation'], ['frmInformation', 'Command7'], ['frmMain', 'cmdDiffusion'],
+  ['frmDiffusion', 'Command0'], ['frmVillage1', 'cmdV1_1'], ['frmMain', 'cmdDiffusion'], ['frmDiffusion', 'Command1'],
+  ['frmMain', 'cmdFeedback'], ['frmFeedback', 'cmdDebrief'], ['frmDebrief', 'Command7'], ['frmFeedback', 'Command7'],
+  ['frmMain', 'CommandAbout'], ['frmAbout', 'cmdOK']];
+
+function rehearse() {
+  const scratch = {
+    instantiateWasm(imports, receive) {
+      const instance = new WebAssembly.Instance(compiled, imports);
+      receive(instance);
+      return instance.exports;
+    },
+    onRuntimeInitialized() {
+      const press = scratch.cwrap('brimwold_press', 'string', Array(5).fill('string'));
+      const messageClosed = scratch.cwrap('brimwold_message_closed', null, []);
+      scratch.cwrap('brimwold_main', 'string', [])();
+      for (const [name, control] of REHEARSAL) {
+        press(name, control, 'Ada', '75', '100');
+        messageClosed();
+      }
+    },
+  };
+  BrimwoldCore(scratch); // eslint-disable-line no-undef
+}
+
+function buildAhead() {
+  for (const name of Object.keys(designs)) {
+    later(() => {
+      const panel = panelOf(name);
+      panel.el.classList.add('ahead');
+      panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
+      Layout.measure(panel);
+    });
+  }
+  later(rehearse);
+}
+
 // --- Start-up --------------------------------------------------------------------------------
 
 // The core is small enough to be compiled at once, so the first window is built
@@ -505,7 +637,7 @@ function start() {
   const bytes = bytesOf(document.getElementById('core-wasm').textContent.trim());
   const module = {
     instantiateWasm(imports, receive) {
-      const instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
+      const instance = new WebAssembly.Instance((compiled = new WebAssembly.Module(bytes)), imports);
       receive(instance);
       return instance.exports;
     },
@@ -525,11 +657,13 @@ function start() {
         press: module.cwrap('brimwold_press', 'string', strings(5)),
         close: module.cwrap('brimwold_close', 'string', strings(1)),
         messageClosed: module.cwrap('brimwold_message_closed', null, []),
+        planAhead: module.cwrap('brimwold_plan_ahead', null, []),
       };
       window.addEventListener('beforeunload', askFirst);
       play(JSON.parse(core.main()));
       const setupBoxes = core.tables.setupBoxes.map((box) => panelOf('frmIntro').controls.get(box));
       classroom = BrimwoldClassroom(module, setupBoxes); // eslint-disable-line no-undef
+      buildAhead();
     },
   };
   BrimwoldCore(module); // eslint-disable-line no-undef

@@ -46,7 +46,8 @@ class Browser {
   }
 
   // Opens the page ('file' or 'http') and waits for its first window; prepare(page) runs before.
-  async open(file, { over = 'file', width = 1280, height = 800, scale = 1, hasTouch = false, prepare } = {}) {
+  async open(file, { over = 'file', width = 1280, height = 800, scale = 1, hasTouch = false, isMobile = false,
+    prepare } = {}) {
     let url = `file://${path.resolve(file)}`;
     if (over === 'http') {
       const server = await serve(file);
@@ -56,7 +57,7 @@ class Browser {
     const page = await this.browser.newPage();
     this.opened.push(page);
     const game = new Game(page, url);
-    await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch });
+    await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch, isMobile });
     await prepare?.(page);
     await page.goto(url);
     await game.until('the first window', () => game.showing(), ['Intro']);
@@ -191,6 +192,17 @@ class Game {
     });
     if (covered) await (await (await this.window(caption)).$('.caption')).click();
     await control.click();
+  }
+
+  // Taps a control where it shows, scrolled into view first; the finger must land on it.
+  async tap(caption, name) {
+    const control = await this.control(caption, name);
+    await control.evaluate((el) => el.scrollIntoView({ block: 'nearest', inline: 'nearest' }));
+    const { x, y, width, height } = await control.boundingBox();
+    const [atX, atY] = [x + width / 2, y + height / 2];
+    const hit = await control.evaluate((el, px, py) => el.contains(document.elementFromPoint(px, py)), atX, atY);
+    assert.ok(hit, `${name} in ${caption} cannot be tapped: something else is at ${atX},${atY}`);
+    await this.page.touchscreen.tap(atX, atY);
   }
 
   ended() {

@@ -30,10 +30,11 @@ function cutOff() {
     .filter((el) => showsText(el) && !el.closest('.sr, [hidden], script, style, svg'))
     .filter((el) => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight)
     .map((el) => `${el.id || el.className}: ${el.scrollWidth}x${el.scrollHeight} in ${el.clientWidth}x${el.clientHeight}`);
+  // A drawing scaled down measures its font's box unrounded, up to a unit larger.
   const drawn = [...document.querySelectorAll('#desktop svg text')].filter((text) => {
     const box = text.getBBox();
     const { width, height } = text.ownerSVGElement.viewBox.baseVal;
-    return box.x < 0 || box.y < 0 || box.x + box.width > width || box.y + box.height > height;
+    return box.x < -1 || box.y < -1 || box.x + box.width > width + 1 || box.y + box.height > height + 1;
   }).map((text) => `drawn text "${text.textContent}" at ${text.getAttribute('x')},${text.getAttribute('y')}`);
   return boxes.concat(drawn);
 }
@@ -83,16 +84,20 @@ async function lookAt(browser, file, scale, out) {
   return checked.length;
 }
 
-const [file, out = 'screenshots', scales = '1,2'] = process.argv.slice(2);
-if (!file) {
-  console.error('usage: node look.js BRIMWOLD_HTML [OUT_DIR [SCALES]]');
-  process.exit(2);
-}
+module.exports = { cutOff, SHOTS, LAST_SHOT };
 
-run(async (browser) => {
-  fs.mkdirSync(path.join(out, 'scaled'), { recursive: true });
-  for (const scale of scales.split(',').map(Number)) {
-    const controls = await lookAt(browser, file, scale, out);
-    console.log(`scale ${scale}: no text cut off in ${table.steps.length} steps; ${controls} controls named`);
+if (require.main === module) {
+  const [file, out = 'screenshots', scales = '1,2'] = process.argv.slice(2);
+  if (!file) {
+    console.error('usage: node look.js BRIMWOLD_HTML [OUT_DIR [SCALES]]');
+    process.exit(2);
   }
-});
+
+  run(async (browser) => {
+    fs.mkdirSync(path.join(out, 'scaled'), { recursive: true });
+    for (const scale of scales.split(',').map(Number)) {
+      const controls = await lookAt(browser, file, scale, out);
+      console.log(`scale ${scale}: no text cut off in ${table.steps.length} steps; ${controls} controls named`);
+    }
+  });
+}

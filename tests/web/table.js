@@ -54,6 +54,20 @@ const players = {
       await game.click(step.window, step.control);
     }
   },
+  // By touch alone: every press a tap where the control shows, text typed as an
+  // on-screen keyboard types it, and a window's key (Enter, Esc) a tap on its OK.
+  async touch(game, step) {
+    if (step.do === 'key') {
+      await game.until(`${step.window} active`, () => game.active(), step.window);
+      await game.tap(step.window, 'OK');
+      return;
+    }
+    await game.tap(step.window, step.control);
+    if (step.do === 'type') {
+      await selectAll(game.page);
+      await game.page.keyboard.type(step.text);
+    }
+  },
   async keyboard(game, step, number) {
     const { page } = game;
     if (step.do === 'raise') {
