@@ -5,6 +5,8 @@
 
 #include "assets.h"
 
+#include "language.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -18,51 +20,68 @@ namespace Assets {
 namespace {
 
 struct Exposure {
-    const char *label;
-    const char *value;
+    std::string_view label;
+    std::string_view value;
 };
 
 struct Leader {
-    const char *number;
-    const char *influence;
-    const char *links;
+    std::string_view number;
+    std::string_view influence;
+    std::string_view links;
 };
 
-// The sheet's facts, in the order they are printed.
+// The sheet's facts, in the order they are printed, in English.
 struct SheetFacts {
-    const char *title;
+    std::string_view title;
     std::array<Exposure, 5> exposures;
-    const char *leadershipHeading;
-    std::array<const char *, 3> columnHeadingTop;    // first header line, per column ("" = none)
-    std::array<const char *, 3> columnHeadingBottom; // second header line, per column
+    std::string_view leadershipHeading;
+    std::array<std::string_view, 3> columnHeadingTop;    // first header line, per column ("" = none)
+    std::array<std::string_view, 3> columnHeadingBottom; // second header line, per column
     std::array<Leader, 10> leaders;
 };
 
+using Startup::TrNoop;
+constexpr std::string_view kSheetContext = "information sheet";
+// TRANSLATORS: an opinion leader's influence in the information sheet's table,
+// in a column 144 pixels wide at 16 pixels (about 17 letters).
+constexpr std::string_view kSmall = TrNoop("information sheet", "Small"), kMedium = TrNoop("information sheet", "Medium"),
+                           kLarge = TrNoop("information sheet", "Large");
+
+// TRANSLATORS: the village information sheet, a picture of printed text. The
+// facts' names stand in a column 288 pixels wide at 16 pixels (about 34
+// letters), the table's headings and words in columns 144 pixels wide (about
+// 17 letters); a heading in two lines is split as its two parts are.
 constexpr SheetFacts kSheet{
-    "Village 1 Information",
+    TrNoop("information sheet", "Village 1 Information"),
     {{
-        {"Newspaper Exposure", "20%"},
-        {"Radio Exposure", "50%"},
-        {"Meeting Attendance", "20%"},
-        {"Demonstration Attendance", "15%"},
-        {"Literacy", "40%"},
+        {TrNoop("information sheet", "Newspaper Exposure"), "20%"},
+        {TrNoop("information sheet", "Radio Exposure"), "50%"},
+        {TrNoop("information sheet", "Meeting Attendance"), "20%"},
+        {TrNoop("information sheet", "Demonstration Attendance"), "15%"},
+        {TrNoop("information sheet", "Literacy"), "40%"},
     }},
-    "Opinion Leadership",
-    {"", "Reputational", "Links with Other"},
-    {"Leader", "Influence", "Opinion Leaders"},
+    TrNoop("information sheet", "Opinion Leadership"),
+    {"", TrNoop("information sheet", "Reputational"), TrNoop("information sheet", "Links with Other")},
+    {TrNoop("information sheet", "Leader"), TrNoop("information sheet", "Influence"),
+     TrNoop("information sheet", "Opinion Leaders")},
     {{
-        {"1", "Small", "2, 3"},
-        {"2", "Medium", "1, 3"},
-        {"3", "Medium", "1, 2, 4"},
-        {"4", "Small", "3, 5"},
-        {"5", "Small", "4"},
-        {"6", "Medium", "8"},
-        {"7", "Medium", "8"},
-        {"8", "Small", "4, 6, 7, 10"},
-        {"9", "Large", "10"},
-        {"10", "Large", "8, 9"},
+        {"1", kSmall, "2, 3"},
+        {"2", kMedium, "1, 3"},
+        {"3", kMedium, "1, 2, 4"},
+        {"4", kSmall, "3, 5"},
+        {"5", kSmall, "4"},
+        {"6", kMedium, "8"},
+        {"7", kMedium, "8"},
+        {"8", kSmall, "4, 6, 7, 10"},
+        {"9", kLarge, "10"},
+        {"10", kLarge, "8, 9"},
     }},
 };
+
+QString plain(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// A text of the sheet in the language in use.
+QString translated(std::string_view text) { return plain(text.empty() ? text : Startup::Tr(kSheetContext, text)); }
 
 // Layout, in sheet pixels: x is a text line's left edge, y the top of its line.
 constexpr int kFontPixelSize = 16;
@@ -94,26 +113,26 @@ QFont sheetFont(bool bold = false)
 int baselineOffset(const QPainter &painter) { return qCeil(QFontMetricsF(painter.font()).ascent()); }
 
 // Prints one line of text with its left edge at x and its top at `top`.
-void printAt(QPainter &painter, int x, int top, const char *text)
+void printAt(QPainter &painter, int x, int top, const QString &text)
 {
-    painter.drawText(QPointF(x, top + baselineOffset(painter)), QString::fromUtf8(text));
+    painter.drawText(QPointF(x, top + baselineOffset(painter)), text);
 }
 
 // Prints one line of text, underlined, with its left edge at x and its top at
 // `top`. The underline is a filled rectangle, as the font's own underline may
 // be drawn with grey edges at fractional scales.
-void printUnderlinedAt(QPainter &painter, int x, int top, const char *text)
+void printUnderlinedAt(QPainter &painter, int x, int top, const QString &text)
 {
     printAt(painter, x, top, text);
     const QFontMetrics metrics = painter.fontMetrics();
     const int y = top + baselineOffset(painter) + metrics.underlinePos();
-    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(QString::fromUtf8(text)), metrics.lineWidth()), Qt::black);
+    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.lineWidth()), Qt::black);
 }
 
 // Prints one line of text whose right edge is at `right`.
-void printRightAligned(QPainter &painter, int right, int top, const char *text)
+void printRightAligned(QPainter &painter, int right, int top, std::string_view text)
 {
-    const QString string = QString::fromUtf8(text);
+    const QString string = QString::fromUtf8(text.data(), qsizetype(text.size()));
     painter.drawText(QPointF(right - painter.fontMetrics().horizontalAdvance(string),
                              top + baselineOffset(painter)),
                      string);
@@ -130,30 +149,30 @@ void drawInformationSheet(QPainter &painter)
     painter.setPen(Qt::black);
 
     painter.setFont(sheetFont(true));
-    printAt(painter, kTitle.x(), kTitle.y(), kSheet.title);
+    printAt(painter, kTitle.x(), kTitle.y(), translated(kSheet.title));
 
     painter.setFont(sheetFont());
     int top = kExposureTop;
     for (const Exposure &exposure : kSheet.exposures) {
-        printAt(painter, kLabelX, top, exposure.label);
-        printAt(painter, kEqualsX, top, "=");
+        printAt(painter, kLabelX, top, translated(exposure.label));
+        printAt(painter, kEqualsX, top, QStringLiteral("="));
         printRightAligned(painter, kValueRight, top, exposure.value);
         top += kRowPitch;
     }
 
-    printUnderlinedAt(painter, kLeadershipHeading.x(), kLeadershipHeading.y(), kSheet.leadershipHeading);
+    printUnderlinedAt(painter, kLeadershipHeading.x(), kLeadershipHeading.y(), translated(kSheet.leadershipHeading));
     for (std::size_t column = 0; column < kColumnX.size(); ++column) {
-        printAt(painter, kColumnX[column], kHeaderTopY, kSheet.columnHeadingTop[column]);
-        printAt(painter, kColumnX[column], kHeaderBottomY, kSheet.columnHeadingBottom[column]);
+        printAt(painter, kColumnX[column], kHeaderTopY, translated(kSheet.columnHeadingTop[column]));
+        printAt(painter, kColumnX[column], kHeaderBottomY, translated(kSheet.columnHeadingBottom[column]));
     }
     // A filled rectangle rather than a stroked line: it covers whole pixels at any scale.
     painter.fillRect(kRule, Qt::black);
 
     top = kLeaderTop;
     for (const Leader &leader : kSheet.leaders) {
-        printAt(painter, kColumnX[0], top, leader.number);
-        printAt(painter, kColumnX[1], top, leader.influence);
-        printAt(painter, kColumnX[2], top, leader.links);
+        printAt(painter, kColumnX[0], top, plain(leader.number));
+        printAt(painter, kColumnX[1], top, translated(leader.influence));
+        printAt(painter, kColumnX[2], top, plain(leader.links));
         top += kRowPitch;
     }
     painter.restore();
@@ -161,14 +180,20 @@ void drawInformationSheet(QPainter &painter)
 
 QString informationSheetText()
 {
-    QStringList lines{QString::fromUtf8(kSheet.title)};
+    QStringList lines{translated(kSheet.title)};
     for (const Exposure &exposure : kSheet.exposures)
-        lines << QStringLiteral("%1 = %2").arg(QString::fromUtf8(exposure.label), QString::fromUtf8(exposure.value));
-    lines << QString::fromUtf8(kSheet.leadershipHeading);
-    for (const Leader &leader : kSheet.leaders)
-        lines << QStringLiteral("Leader %1: reputational influence %2; links with other opinion leaders %3")
-                     .arg(QString::fromUtf8(leader.number), QString::fromUtf8(leader.influence),
-                          QString::fromUtf8(leader.links));
+        lines << translated(exposure.label) + QStringLiteral(" = ") + plain(exposure.value);
+    lines << translated(kSheet.leadershipHeading);
+    for (const Leader &leader : kSheet.leaders) {
+        const std::string_view influence = Startup::Tr(kSheetContext, leader.influence);
+        // TRANSLATORS: a row of the sheet's table in words, for screen readers: %1$s the
+        // leader's number, %2$s the influence (as above: Small, Medium, Large), %3$s the
+        // numbers of the leaders linked with this one.
+        const std::string line = Startup::Format(
+            Startup::Tr(kSheetContext, "Leader %1$s: reputational influence %2$s; links with other opinion leaders %3$s"),
+            {leader.number, influence, leader.links});
+        lines << QString::fromStdString(line);
+    }
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -15,6 +15,8 @@
 
 #include "assets.h"
 
+#include "language.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -108,11 +110,21 @@ const QList<QPointF> kMarsh{{394, 506}, {470, 502}, {560, 508}, {612, 504}, {606
                             {570, 566}, {505, 576}, {440, 566}, {402, 540}};
 
 // Labels, by the left end of their baseline.
-struct Label { const char *text; QPointF baseline; };
+struct Label { std::string_view text; QPointF baseline; };
+// TRANSLATORS: a name on the village map, in small print in a gap of the drawing
+// that is about as wide as the English name; keep it as short.
 const Label kLabels[]{
-    {"Road", {118, 268}}, {"School", {412, 232}}, {"River", {720, 276}},
-    {"River", {236, 414}}, {"Marsh", {462, 545}},
+    {Startup::TrNoop("village map", "Road"), {118, 268}}, {Startup::TrNoop("village map", "School"), {412, 232}},
+    {Startup::TrNoop("village map", "River"), {720, 276}}, {Startup::TrNoop("village map", "River"), {236, 414}},
+    {Startup::TrNoop("village map", "Marsh"), {462, 545}},
 };
+
+// A label's name in the language in use.
+QString labelText(const Label &label)
+{
+    const std::string_view text = Startup::Tr("village map", label.text);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 // ---------------------------------------------------------------------------
 // Hand-drawn lines.
@@ -293,7 +305,7 @@ public:
             taken << QRectF(c.x() - 22, c.y() - 17, 47, 39);
         const QFontMetricsF metrics(labelFont());
         for (const Label &label : kLabels)
-            taken << metrics.tightBoundingRect(QString::fromLatin1(label.text))
+            taken << metrics.tightBoundingRect(labelText(label))
                          .translated(label.baseline)
                          .adjusted(-4, -4, 4, 4);
         for (const Building &b : kHouses)
@@ -710,7 +722,7 @@ private:
     {
         p.setFont(labelFont());
         for (const Label &label : kLabels)
-            p.drawText(label.baseline, QString::fromLatin1(label.text));
+            p.drawText(label.baseline, labelText(label));
     }
 
     void drawFarmNumbers()

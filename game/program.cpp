@@ -4,6 +4,7 @@
 #include "debrief.h"
 #include "designs.h"
 #include "identity.h"
+#include "language.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -186,7 +187,9 @@ void Program::setGameButtonsLocked(bool locked)
 {
     for (const char *button : {"cmdDiffusion", "cmdFeedback"}) {
         setEnabled(Window::frmMain, button, !locked);
-        setText(Window::frmMain, button, locked ? "X" : "");
+        // TRANSLATORS: shown on the Diffusion and Feedback buttons of the main screen
+        // until the village information has been read: a mark of one character.
+        setText(Window::frmMain, button, locked ? Tr("locked button", "X") : "");
     }
 }
 
@@ -207,26 +210,26 @@ Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
     return event(Window::frmIntro, "cmdNameOK", [&] {
         // A refusal names the box to fill in again; the focus goes there once the
         // message is read.
-        auto refuse = [this](std::string_view box, const std::string &text) {
+        auto refuse = [this](std::string_view box, std::string_view text) {
             message(Window::frmIntro, text);
             write({.kind = StepKind::Focus, .window = Window::frmIntro, .control = std::string(box)});
         };
         if (typed.name.empty())
-            return refuse(kNameBox, "Please enter your name");
+            return refuse(kNameBox, Tr("message", "Please enter your name"));
         if (typed.days.empty())
-            return refuse(kDaysBox, "Please enter a number of days.");
+            return refuse(kDaysBox, Tr("message", "Please enter a number of days."));
         if (typed.percent.empty())
-            return refuse(kPercentBox, "Please enter a percentage.");
+            return refuse(kPercentBox, Tr("message", "Please enter a percentage."));
         const auto days = ParseTypedNumber(typed.days);
+        // TRANSLATORS: %1$d and %2$d are the fewest and the most days that may be typed (-32723, 32767).
         if (!days || *days < kFewestDaysTyped)
-            return refuse(kDaysBox,
-                "Please enter a number of days from " + std::to_string(kFewestDaysTyped) + " to "
-                    + std::to_string(INT16_MAX) + ".");
+            return refuse(kDaysBox, Format(Tr("message", "Please enter a number of days from %1$d to %2$d."),
+                                           {long{kFewestDaysTyped}, long{INT16_MAX}}));
         const auto percent = ParseTypedNumber(typed.percent);
+        // TRANSLATORS: %1$d and %2$d are the smallest and the largest percentage that may be typed (-32768, 32767).
         if (!percent)
-            return refuse(kPercentBox,
-                "Please enter a percentage from " + std::to_string(INT16_MIN) + " to " + std::to_string(INT16_MAX)
-                    + ".");
+            return refuse(kPercentBox, Format(Tr("message", "Please enter a percentage from %1$d to %2$d."),
+                                              {long{INT16_MIN}, long{INT16_MAX}}));
 
         game.DaysLeft = *days;
         game.TargetPercent = *percent;
@@ -296,7 +299,8 @@ Steps Program::frmMain_cmdFeedback_Click()
     return event(Window::frmMain, "cmdFeedback", [&] {
         if (GradeIsShown(game)) {
             setText(Window::frmFeedback, "lblScore", std::to_string(ComputeGrade(game)) + ' ');
-            setText(Window::frmFeedback, "lblScoreText", "is your grade.");
+            // TRANSLATORS: shown beneath the grade, a number in large print ("38").
+            setText(Window::frmFeedback, "lblScoreText", Tr("feedback", "is your grade."));
             write({.kind = StepKind::SetVisible, .window = Window::frmFeedback, .control = "cmdDebrief", .visible = true});
         }
         show(Window::frmFeedback);
@@ -310,8 +314,10 @@ Steps Program::frmMain_cmdFeedback_Click()
 // The about box is built afresh at every opening and fills in its texts then.
 void Program::loadAbout()
 {
-    setText(Window::frmAbout, "", std::string("About ") + kApplicationTitle);
-    setText(Window::frmAbout, "lblVersion", "Version " + VersionText());
+    // TRANSLATORS: the about box's caption; %s is the program's name, Brimwold.
+    setText(Window::frmAbout, "", Format(Tr("about box", "About %s"), {kApplicationTitle}));
+    // TRANSLATORS: %s is the program's version number, such as 2.1.0.
+    setText(Window::frmAbout, "lblVersion", Format(Tr("about box", "Version %s"), {VersionText()}));
     setText(Window::frmAbout, "lblTitle", kApplicationTitle);
 }
 
