@@ -3,11 +3,13 @@
 
 #include "debrief.h"
 #include "designs.h"
+#include "fitting.h"
 #include "identity.h"
 #include "language.h"
 #include "numbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace Startup {
@@ -44,6 +46,51 @@ constexpr const Designs::Control &kChartBox = *designed(Window::frmDebrief, "pic
 // The feedback list shows the log in a fixed-pitch font, set at every opening.
 constexpr std::string_view kLogFont = "Courier New";
 constexpr double kLogFontSize = 11;
+// Its characters are 0.6 of the font's size wide; a list's items begin 4 pixels in.
+constexpr double kLogCharacterWidth = 0.6 * 4 / 3;  // pixels per point
+constexpr int kListTextInset = 4;
+
+// The feedback screen's list and its two heading labels, the lower one beneath the upper.
+constexpr const Designs::Control &kLogList = *designed(Window::frmFeedback, "List1");
+constexpr const Designs::Control &kLowerHeading = *designed(Window::frmFeedback, "Label1");
+constexpr const Designs::Control &kUpperHeading = *designed(Window::frmFeedback, "Label2");
+
+// The log's size, name column and headings in the language in use: in English
+// as designed; in another language the headings are the log's own columns in
+// its fixed-pitch font, each row in its heading label, at the largest size from
+// the log's own down at which both rows fit their labels, and the list takes
+// that size too. The name column widens where the upper row would otherwise
+// begin before its label does.
+struct LogLayout {
+    double size = kLogFontSize;
+    std::size_t nameWidth = kLogNameWidth;
+    std::string upper, lower;
+};
+
+LogLayout layOutLog()
+{
+    LogLayout layout;
+    layout.nameWidth = LogNameWidth();
+    if (CurrentLanguage().code == "en")
+        return layout;
+    const double textX = kLogList.x + kListTextInset;
+    for (const double size : FontSizesToTry(kLogFontSize, kSmallestTranslatedSize)) {
+        const double width = size * kLogCharacterWidth;
+        const auto offset = [&](const Designs::Control &label) {
+            return static_cast<std::size_t>(std::max(0L, std::lround((label.x - textX) / width)));
+        };
+        const std::size_t upperOffset = offset(kUpperHeading), lowerOffset = offset(kLowerHeading);
+        const std::size_t nameWidth = std::max(layout.nameWidth, upperOffset);
+        const LogHeadings headings = LayOutLogHeadings(nameWidth);
+        const auto fits = [&](const std::string &row, std::size_t from, const Designs::Control &label) {
+            return TextColumns(row) - from <= static_cast<std::size_t>(label.width / width);
+        };
+        layout = {size, nameWidth, headings.above.substr(upperOffset), headings.below.substr(lowerOffset)};
+        if (fits(headings.above, upperOffset, kUpperHeading) && fits(headings.below, lowerOffset, kLowerHeading))
+            break;
+    }
+    return layout;
+}
 
 // The map's farm buttons are the members of the farm event's control array.
 std::string farmButton(int farm)
@@ -102,6 +149,7 @@ void Program::write(Step step)
         ControlState &control = window.controls[step.control];
         control.font = step.font;
         control.size = step.size;
+        control.bold = step.bold;
         break;
     }
     case StepKind::SetLines: window.controls[step.control].lines = step.lines; break;
@@ -250,10 +298,10 @@ Steps Program::frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed)
 // --- The main screen
 // ---------------------------------------------------------------------------
 
-void Program::setLogFont(Window window, std::string_view list)
+void Program::setLogFont(Window window, std::string_view list, double size)
 {
     write({.kind = StepKind::SetFont, .window = window, .control = std::string(list), .font = std::string(kLogFont),
-           .size = kLogFontSize});
+           .size = size});
 }
 
 void Program::refreshDaysLeft() { setText(Window::frmMain, "txtDaysLeft", std::to_string(game.DaysLeft)); }
@@ -297,18 +345,41 @@ Steps Program::frmMain_cmdMapDisplay_Click()
 Steps Program::frmMain_cmdFeedback_Click()
 {
     return event(Window::frmMain, "cmdFeedback", [&] {
-        if (GradeIsShown(game)) {
+        if (GradeIsShown(game))
             setText(Window::frmFeedback, "lblScore", std::to_string(ComputeGrade(game)) + ' ');
-            // TRANSLATORS: shown beneath the grade, a number in large print ("38").
-            setText(Window::frmFeedback, "lblScoreText", Tr("feedback", "is your grade."));
-            write({.kind = StepKind::SetVisible, .window = Window::frmFeedback, .control = "cmdDebrief", .visible = true});
-        }
-        show(Window::frmFeedback);
-        setLogFont(Window::frmFeedback, "List1");
-        write({.kind = StepKind::SetLines, .window = Window::frmFeedback, .control = "List1",
-               .lines = LogLines(game.ActivityLog)});
+        fillFeedback(game.ActivityLog.size(), GradeIsShown(game), true);
         refreshDaysLeft();
     });
+}
+
+void Program::fillFeedback(std::size_t records, bool grade, bool opening)
+{
+    feedbackRecords = records;
+    if (grade) {
+        // TRANSLATORS: shown beneath the grade, a number in large print ("38").
+        setText(Window::frmFeedback, "lblScoreText", Tr("feedback", "is your grade."));
+        if (opening)
+            write({.kind = StepKind::SetVisible, .window = Window::frmFeedback, .control = "cmdDebrief", .visible = true});
+    }
+    if (opening)
+        show(Window::frmFeedback);
+    const LogLayout layout = layOutLog();
+    setLogFont(Window::frmFeedback, kLogList.name, layout.size);
+    const bool designed = layout.lower.empty();
+    for (const auto &[label, text] : {std::pair{&kLowerHeading, &layout.lower}, std::pair{&kUpperHeading, &layout.upper}}) {
+        if (designed && !window(Window::frmFeedback).control(label->name).textSet)
+            continue;
+        write({.kind = StepKind::SetFont, .window = Window::frmFeedback, .control = std::string(label->name),
+               .font = std::string(designed ? label->family : kLogFont), .size = designed ? label->size : layout.size,
+               .bold = designed && label->bold});
+        setText(Window::frmFeedback, label->name, designed ? label->text : std::string_view(*text));
+    }
+    std::vector<LogRecord> shown(game.ActivityLog.begin(), game.ActivityLog.begin() + static_cast<long>(records));
+    std::vector<std::string> lines;
+    for (const LogRecord &record : shown)
+        lines.push_back(FormatLogLine(record, layout.nameWidth));
+    write({.kind = StepKind::SetLines, .window = Window::frmFeedback, .control = std::string(kLogList.name),
+           .lines = std::move(lines)});
 }
 
 // The about box is built afresh at every opening and fills in its texts then.
@@ -472,17 +543,38 @@ Steps Program::Form_Close(Window window)
 Steps Program::frmFeedback_cmdDebrief_Click()
 {
     return event(Window::frmFeedback, "cmdDebrief", [&] {
-        const Debrief debrief = BuildDebrief(game, typedDays);
-        const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
-        for (std::size_t i = 0; i < std::size(sentences); ++i)
-            setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
-        write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
-               .chart = LayOutChart(debrief.chart, kChartBox.width, kChartBox.height), .description = debrief.chartDescription});
-        setLogFont(Window::frmDebrief, "lstPlan");
-        write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
-               .lines = LogLines(debrief.bestPlanLog)});
+        fillDebrief(game);
         show(Window::frmDebrief);
     });
+}
+
+void Program::fillDebrief(const GameState &as)
+{
+    debriefed = as;
+    const Debrief debrief = BuildDebrief(as, typedDays);
+    const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
+    for (std::size_t i = 0; i < std::size(sentences); ++i)
+        setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
+    write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
+           .chart = LayOutChart(debrief.chart, kChartBox.width, kChartBox.height), .description = debrief.chartDescription});
+    setLogFont(Window::frmDebrief, "lstPlan", kLogFontSize);
+    write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
+           .lines = LogLines(debrief.bestPlanLog)});
+}
+
+Steps Program::Retranslate()
+{
+    if (programEnded)
+        return {};
+    if (window(Window::frmMain).exists)
+        setGameButtonsLocked(!window(Window::frmMain).control("cmdDiffusion").enabled);
+    if (window(Window::frmFeedback).exists)
+        fillFeedback(feedbackRecords, window(Window::frmFeedback).control("lblScoreText").textSet, false);
+    if (window(Window::frmAbout).exists)
+        loadAbout();
+    if (window(Window::frmDebrief).exists && debriefed)
+        fillDebrief(*debriefed);
+    return std::exchange(steps, {});
 }
 
 Steps Program::frmDebrief_Command7_Click()

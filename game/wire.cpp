@@ -104,6 +104,8 @@ std::string StepsAsJson(const Steps &steps)
             text("font", step.font);
             appendField(answer, "size");
             answer += std::to_string(step.size);
+            if (step.bold)
+                flag("bold", true);
             break;
         case StepKind::SetLines:
             appendField(answer, "lines");

@@ -7,6 +7,10 @@ program.
 Usage: catalogs.py template POT             extracts the template afresh into POT
        catalogs.py stale POT                fails (status 1) when POT is not what
                                             extracting it afresh gives
+       catalogs.py check PO...              checks catalogs as the build does, and
+                                            with msgfmt --check --statistics and
+                                            i18nspector: after editing po/LANG.po,
+                                            po/catalogs.py check po/LANG.po
        catalogs.py build POT OUT_DIR PO...  checks every catalog against the
                                             template and writes OUT_DIR/catalogs.cpp
                                             (the desktop's) and OUT_DIR/catalogs.json
@@ -420,7 +424,7 @@ def extract():
         if entry.plural != plural:
             raise Fault(reference.rsplit(":", 1)[0], reference.rsplit(":", 1)[1],
                         f"{msgid!r} is both plural and not, or has two plurals")
-        entry.add(reference=reference, flag=flags_for(msgid + (plural or "")))
+        entry.add(reference=reference.rsplit(":", 1)[0], flag=flags_for(msgid + (plural or "")))
         for note in notes:
             entry.add(note=note)
 
@@ -556,7 +560,7 @@ def check_catalog(path, template):
         expected = [0] if wanted.plural is None else list(range(count))
         if sorted(entry.strings) != expected:
             raise Fault(path, entry.line, f"{entry.msgid!r} has forms {sorted(entry.strings)}, not {expected}")
-        english = placeholders(wanted.msgid + (wanted.plural or ""))
+        english = {**(placeholders(wanted.msgid) or {}), **(placeholders(wanted.plural or "") or {})}
         for form, text in sorted(entry.strings.items()):
             if not text:
                 raise Fault(path, entry.line, f"{entry.msgid!r} is not translated")
@@ -615,7 +619,7 @@ def cpp_literal(text):
             out.append("\\t")
         else:
             out.append(c)
-    return 'u8"' + "".join(out) + '"'
+    return '"' + "".join(out) + '"'
 
 
 def build(pot, out_dir, catalogs):
@@ -637,11 +641,42 @@ def build(pot, out_dir, catalogs):
            "const Catalog kCatalogs[] = {"]
     for language in languages:
         cpp.append(f"    {{\"{language['code']}\", {cpp_literal(language['translations'])}}},")
-    cpp += ["};", "const std::size_t kCatalogCount = std::size(kCatalogs);", "", "} // namespace Catalogs", ""]
+    cpp += ['    {"", ""},  // none: the table is never empty', "};",
+            f"const std::size_t kCatalogCount = {len(languages)};", "", "} // namespace Catalogs", ""]
     write_if_changed(os.path.join(out_dir, "catalogs.cpp"), "\n".join(cpp))
     page = {"messages": messages, "languages": {l["code"]: {"name": l["name"], "translations": l["translations"]}
                                                 for l in languages}}
     write_if_changed(os.path.join(out_dir, "catalogs.json"), json.dumps(page, ensure_ascii=False, separators=(",", ":")))
+
+
+def check(paths):
+    """Every catalog checked as the build checks it, then by msgfmt (which must
+    find every message translated and none fuzzy) and i18nspector (which must
+    find no error); True if all pass."""
+    _, _, template = read_po(os.path.join(ROOT, "po", "brimwold.pot"))
+    passed = True
+    for path in paths:
+        try:
+            catalog = check_catalog(path, template)
+        except Fault as fault:
+            print(f"error: {fault}", file=sys.stderr)
+            passed = False
+            continue
+        counted = subprocess.run(["msgfmt", "--check", "--statistics", "-o", os.devnull, path],
+                                 capture_output=True, text=True)
+        statistics = counted.stderr.strip().split("\n")[-1]
+        if counted.returncode or "untranslated" in statistics or "fuzzy" in statistics:
+            print(counted.stderr.strip(), file=sys.stderr)
+            passed = False
+        spector = subprocess.run(["i18nspector", path], capture_output=True, text=True).stdout.strip().split("\n")
+        errors = [line for line in spector if line.startswith("E:")]
+        for line in spector:
+            if line:
+                print(line, file=sys.stderr if line in errors else sys.stdout)
+        passed = passed and not errors
+        words = sum(len(" ".join(forms).split()) for forms in catalog["translations"])
+        print(f"{os.path.relpath(path)}: {catalog['name']}, {statistics}, {words} words")
+    return passed
 
 
 def write_if_changed(path, text):
@@ -665,6 +700,8 @@ def main():
                 print(f"{pot} is stale: the program's texts changed. Run: po/catalogs.py template {pot}"
                       " (or build the target brimwold-pot), then msgmerge the catalogs.", file=sys.stderr)
                 return 1
+        elif len(sys.argv) >= 3 and sys.argv[1] == "check":
+            return 0 if check(sys.argv[2:]) else 1
         elif len(sys.argv) >= 4 and sys.argv[1] == "build":
             build(sys.argv[2], sys.argv[3], sys.argv[4:])
         else:

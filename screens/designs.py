@@ -11,7 +11,8 @@ name, focus, whether hidden, button face, whether a box fits its text), its
 drawn lines and its tab order. Fonts are resolved as the desktop resolves them:
 a control takes its window's font and overrides what its own font names; the
 dynamic property pointSizeF sets a fractional size. The core's header lists
-every control's window, name, size and whether its design hides it.
+every control's window, name, place and size, whether its design hides it,
+and its text and font.
 """
 
 import colorsys
@@ -144,7 +145,10 @@ def header(designs):
     rows = []
     for name, design in sorted(designs.items()):
         for c in design["controls"]:
-            rows.append(f'    {{"{name}", "{c["name"]}", {c["rect"][2]}, {c["rect"][3]}, {str(c.get("hidden", False)).lower()}}},')
+            x, y, width, height = c["rect"]
+            f = c["font"]
+            rows.append(f'    {{"{name}", "{c["name"]}", {x}, {y}, {width}, {height}, {str(c.get("hidden", False)).lower()}, '
+                        f'{json.dumps(c.get("text", ""))}, {json.dumps(f["family"])}, {f["size"]}, {str(f["bold"]).lower()}}},')
     return "\n".join([
         "// Written by screens/designs.py from the windows' design files; do not edit.",
         "#pragma once",
@@ -155,8 +159,11 @@ def header(designs):
         "",
         "struct Control {",
         "    std::string_view window, name;",
-        "    int width, height;",
+        "    int x, y, width, height;",
         "    bool hidden;",
+        "    std::string_view text, family;  // the design's text, in English, and its font",
+        "    double size;",
+        "    bool bold;",
         "};",
         "inline constexpr std::string_view kWindows[] = {" + ", ".join(f'"{n}"' for n in sorted(designs)) + "};",
         "inline constexpr Control kControls[] = {",
