@@ -297,7 +297,7 @@ std::string_view NTr(std::string_view context, std::string_view singular, std::s
 {
     const Catalog &in = catalog();
     const auto found = in.entries.find({context, singular});
-    if (found == in.entries.end() || found->second.size() < 2)
+    if (found == in.entries.end())
         return n == 1 ? singular : plural;
     return found->second[std::min(pluralForm(in, n), found->second.size() - 1)];
 }
@@ -318,9 +318,9 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArgumen
             out += '%';
             continue;
         }
-        std::size_t index = next++;
-        if (placeholder.size() > 2)
-            index = static_cast<std::size_t>(std::stoul(std::string(placeholder.substr(1)))) - 1;
+        const std::size_t index = placeholder.size() > 2
+                                      ? static_cast<std::size_t>(std::stoul(std::string(placeholder.substr(1)))) - 1
+                                      : next++;
         if (index >= arguments.size()) {
             out += placeholder;
             continue;
