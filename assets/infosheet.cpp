@@ -6,6 +6,7 @@
 #include "assets.h"
 
 #include "language.h"
+#include "sheet.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -19,64 +20,10 @@ namespace Assets {
 
 namespace {
 
-struct Exposure {
-    std::string_view label;
-    std::string_view value;
-};
-
-struct Leader {
-    std::string_view number;
-    std::string_view influence;
-    std::string_view links;
-};
-
-// The sheet's facts, in the order they are printed, in English.
-struct SheetFacts {
-    std::string_view title;
-    std::array<Exposure, 5> exposures;
-    std::string_view leadershipHeading;
-    std::array<std::string_view, 3> columnHeadingTop;    // first header line, per column ("" = none)
-    std::array<std::string_view, 3> columnHeadingBottom; // second header line, per column
-    std::array<Leader, 10> leaders;
-};
-
-using Startup::TrNoop;
-constexpr std::string_view kSheetContext = "information sheet";
-// TRANSLATORS: an opinion leader's influence in the information sheet's table,
-// in a column 144 pixels wide at 16 pixels (about 17 letters).
-constexpr std::string_view kSmall = TrNoop("information sheet", "Small"), kMedium = TrNoop("information sheet", "Medium"),
-                           kLarge = TrNoop("information sheet", "Large");
-
-// TRANSLATORS: the village information sheet, a picture of printed text. The
-// facts' names stand in a column 288 pixels wide at 16 pixels (about 34
-// letters), the table's headings and words in columns 144 pixels wide (about
-// 17 letters); a heading in two lines is split as its two parts are.
-constexpr SheetFacts kSheet{
-    TrNoop("information sheet", "Village 1 Information"),
-    {{
-        {TrNoop("information sheet", "Newspaper Exposure"), "20%"},
-        {TrNoop("information sheet", "Radio Exposure"), "50%"},
-        {TrNoop("information sheet", "Meeting Attendance"), "20%"},
-        {TrNoop("information sheet", "Demonstration Attendance"), "15%"},
-        {TrNoop("information sheet", "Literacy"), "40%"},
-    }},
-    TrNoop("information sheet", "Opinion Leadership"),
-    {"", TrNoop("information sheet", "Reputational"), TrNoop("information sheet", "Links with Other")},
-    {TrNoop("information sheet", "Leader"), TrNoop("information sheet", "Influence"),
-     TrNoop("information sheet", "Opinion Leaders")},
-    {{
-        {"1", kSmall, "2, 3"},
-        {"2", kMedium, "1, 3"},
-        {"3", kMedium, "1, 2, 4"},
-        {"4", kSmall, "3, 5"},
-        {"5", kSmall, "4"},
-        {"6", kMedium, "8"},
-        {"7", kMedium, "8"},
-        {"8", kSmall, "4, 6, 7, 10"},
-        {"9", kLarge, "10"},
-        {"10", kLarge, "8, 9"},
-    }},
-};
+using Startup::Exposure;
+using Startup::kSheet;
+using Startup::kSheetContext;
+using Startup::Leader;
 
 QString plain(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -110,35 +57,71 @@ QFont sheetFont(bool bold = false)
 
 // Distance from a line's top to its baseline: the font's ascent, rounded up to
 // whole pixels, so that a line is 19 pixels high.
-int baselineOffset(const QPainter &painter) { return qCeil(QFontMetricsF(painter.font()).ascent()); }
+int baselineOffset(const QFont &font) { return qCeil(QFontMetricsF(font).ascent()); }
 
-// Prints one line of text with its left edge at x and its top at `top`.
-void printAt(QPainter &painter, int x, int top, const QString &text)
+// The sheet's texts where it prints them, in English.
+std::vector<PictureText> sheetTexts()
 {
-    painter.drawText(QPointF(x, top + baselineOffset(painter)), text);
-}
-
-// Prints one line of text, underlined, with its left edge at x and its top at
-// `top`. The underline is a filled rectangle, as the font's own underline may
-// be drawn with grey edges at fractional scales.
-void printUnderlinedAt(QPainter &painter, int x, int top, const QString &text)
-{
-    printAt(painter, x, top, text);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int y = top + baselineOffset(painter) + metrics.underlinePos();
-    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.lineWidth()), Qt::black);
-}
-
-// Prints one line of text whose right edge is at `right`.
-void printRightAligned(QPainter &painter, int right, int top, std::string_view text)
-{
-    const QString string = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    painter.drawText(QPointF(right - painter.fontMetrics().horizontalAdvance(string),
-                             top + baselineOffset(painter)),
-                     string);
+    std::vector<PictureText> texts;
+    const auto add = [&](std::string_view english, int x, int top, bool translatable = true, bool bold = false) {
+        if (english.empty())
+            return;
+        PictureText text;
+        text.context = translatable ? kSheetContext : std::string_view();
+        text.english = english;
+        text.at = QPoint(x, top);
+        text.bold = bold;
+        texts.push_back(text);
+    };
+    add(kSheet.title, kTitle.x(), kTitle.y(), true, true);
+    int top = kExposureTop;
+    for (const Exposure &exposure : kSheet.exposures) {
+        add(exposure.label, kLabelX, top);
+        add("=", kEqualsX, top, false);
+        add(exposure.value, kValueRight, top, false);
+        texts.back().rightAligned = true;
+        top += kRowPitch;
+    }
+    add(kSheet.leadershipHeading, kLeadershipHeading.x(), kLeadershipHeading.y());
+    texts.back().underlined = true;
+    for (std::size_t column = 0; column < kColumnX.size(); ++column) {
+        add(kSheet.columnHeadingTop[column], kColumnX[column], kHeaderTopY);
+        add(kSheet.columnHeadingBottom[column], kColumnX[column], kHeaderBottomY);
+    }
+    top = kLeaderTop;
+    for (const Leader &leader : kSheet.leaders) {
+        add(leader.number, kColumnX[0], top, false);
+        add(leader.influence, kColumnX[1], top);
+        add(leader.links, kColumnX[2], top, false);
+        top += kRowPitch;
+    }
+    return texts;
 }
 
 } // namespace
+
+std::vector<QRect> informationSheetRules() { return {kRule}; }
+
+std::vector<PictureText> informationSheetTexts()
+{
+    std::vector<PictureText> texts = sheetTexts();
+    for (PictureText &text : texts) {
+        const QFont font = sheetFont(text.bold);
+        const QFontMetrics metrics(font);
+        const QString english = plain(text.english);
+        const int baseline = text.at.y() + baselineOffset(font);
+        const int width = metrics.horizontalAdvance(english);
+        const int left = text.rightAligned ? text.at.x() - width : text.at.x();
+        text.at = QPoint(text.rightAligned ? text.at.x() : left, baseline);
+        text.family = kSansFamily;
+        text.pixelSize = kFontPixelSize;
+        // The line's whole height and a pixel around the text, where glyphs drawn
+        // without anti-aliasing may reach.
+        text.clear = QRect(left - 1, baseline - metrics.ascent() - 1, width + 2,
+                           metrics.height() + 2 + (text.underlined ? 2 : 0));
+    }
+    return texts;
+}
 
 void drawInformationSheet(QPainter &painter)
 {
@@ -147,54 +130,25 @@ void drawInformationSheet(QPainter &painter)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.fillRect(QRect(QPoint(0, 0), kInformationSheetSize), Qt::white);
     painter.setPen(Qt::black);
-
-    painter.setFont(sheetFont(true));
-    printAt(painter, kTitle.x(), kTitle.y(), translated(kSheet.title));
-
-    painter.setFont(sheetFont());
-    int top = kExposureTop;
-    for (const Exposure &exposure : kSheet.exposures) {
-        printAt(painter, kLabelX, top, translated(exposure.label));
-        printAt(painter, kEqualsX, top, QStringLiteral("="));
-        printRightAligned(painter, kValueRight, top, exposure.value);
-        top += kRowPitch;
-    }
-
-    printUnderlinedAt(painter, kLeadershipHeading.x(), kLeadershipHeading.y(), translated(kSheet.leadershipHeading));
-    for (std::size_t column = 0; column < kColumnX.size(); ++column) {
-        printAt(painter, kColumnX[column], kHeaderTopY, translated(kSheet.columnHeadingTop[column]));
-        printAt(painter, kColumnX[column], kHeaderBottomY, translated(kSheet.columnHeadingBottom[column]));
+    for (const PictureText &text : sheetTexts()) {
+        painter.setFont(sheetFont(text.bold));
+        const QString words = text.context.empty() ? plain(text.english) : translated(text.english);
+        const int baseline = text.at.y() + baselineOffset(painter.font());
+        const int width = painter.fontMetrics().horizontalAdvance(words);
+        const int left = text.rightAligned ? text.at.x() - width : text.at.x();
+        painter.drawText(QPointF(left, baseline), words);
+        // The underline is a filled rectangle, as the font's own underline may be drawn
+        // with grey edges at fractional scales.
+        if (text.underlined)
+            painter.fillRect(QRect(left, baseline + painter.fontMetrics().underlinePos(), width,
+                                   painter.fontMetrics().lineWidth()),
+                             Qt::black);
     }
     // A filled rectangle rather than a stroked line: it covers whole pixels at any scale.
     painter.fillRect(kRule, Qt::black);
-
-    top = kLeaderTop;
-    for (const Leader &leader : kSheet.leaders) {
-        printAt(painter, kColumnX[0], top, plain(leader.number));
-        printAt(painter, kColumnX[1], top, translated(leader.influence));
-        printAt(painter, kColumnX[2], top, plain(leader.links));
-        top += kRowPitch;
-    }
     painter.restore();
 }
 
-QString informationSheetText()
-{
-    QStringList lines{translated(kSheet.title)};
-    for (const Exposure &exposure : kSheet.exposures)
-        lines << translated(exposure.label) + QStringLiteral(" = ") + plain(exposure.value);
-    lines << translated(kSheet.leadershipHeading);
-    for (const Leader &leader : kSheet.leaders) {
-        const std::string_view influence = Startup::Tr(kSheetContext, leader.influence);
-        // TRANSLATORS: a row of the sheet's table in words, for screen readers: %1$s the
-        // leader's number, %2$s the influence (as above: Small, Medium, Large), %3$s the
-        // numbers of the leaders linked with this one.
-        const std::string line = Startup::Format(
-            Startup::Tr(kSheetContext, "Leader %1$s: reputational influence %2$s; links with other opinion leaders %3$s"),
-            {leader.number, influence, leader.links});
-        lines << QString::fromStdString(line);
-    }
-    return lines.join(QLatin1Char('\n'));
-}
+QString informationSheetText() { return QString::fromStdString(Startup::InformationSheetText()); }
 
 } // namespace Assets

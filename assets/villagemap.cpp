@@ -305,7 +305,7 @@ public:
             taken << QRectF(c.x() - 22, c.y() - 17, 47, 39);
         const QFontMetricsF metrics(labelFont());
         for (const Label &label : kLabels)
-            taken << metrics.tightBoundingRect(labelText(label))
+            taken << metrics.tightBoundingRect(QString::fromLatin1(label.text.data(), qsizetype(label.text.size())))
                          .translated(label.baseline)
                          .adjusted(-4, -4, 4, 4);
         for (const Building &b : kHouses)
@@ -347,13 +347,6 @@ private:
     static QPen ink(Qt::PenStyle style = Qt::SolidLine)
     {
         return QPen(Qt::black, 1, style, Qt::RoundCap, Qt::RoundJoin);
-    }
-    static QFont labelFont()
-    {
-        QFont font(QString::fromLatin1(Assets::kTypewriterFamily));
-        font.setPixelSize(13);
-        font.setStyleStrategy(QFont::NoAntialias);
-        return font;
     }
     static QFont numberFont()
     {
@@ -718,12 +711,36 @@ private:
         p.drawLine(QPointF(468, 213), QPointF(474, 213));
     }
 
+    // A name in another language than English is printed on white where the
+    // English name stood, so that the drawing around it stays as it is in English.
     void drawLabels()
     {
         p.setFont(labelFont());
-        for (const Label &label : kLabels)
-            p.drawText(label.baseline, labelText(label));
+        const QFontMetricsF metrics(labelFont());
+        for (const Label &label : kLabels) {
+            const QString text = labelText(label);
+            const QString english = QString::fromLatin1(label.text.data(), qsizetype(label.text.size()));
+            if (text != english)
+                p.fillRect(clearing(metrics, english, label.baseline) | clearing(metrics, text, label.baseline), Qt::white);
+            p.drawText(label.baseline, text);
+        }
     }
+
+public:
+    // The ground a name covers: its tight box and a pixel around it.
+    static QRectF clearing(const QFontMetricsF &metrics, const QString &text, QPointF baseline)
+    {
+        return metrics.tightBoundingRect(text).translated(baseline).adjusted(-1, -1, 1, 1);
+    }
+    static QFont labelFont()
+    {
+        QFont font(QString::fromLatin1(Assets::kTypewriterFamily));
+        font.setPixelSize(13);
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }
+
+private:
 
     void drawFarmNumbers()
     {
@@ -756,6 +773,19 @@ void drawVillageMap(QPainter &painter)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     VillageMap(painter).draw();
     painter.restore();
+}
+
+std::vector<PictureText> villageMapTexts()
+{
+    const QFont font = VillageMap::labelFont();
+    const QFontMetricsF metrics(font);
+    std::vector<PictureText> texts;
+    for (const Label &label : kLabels) {
+        const QString english = QString::fromLatin1(label.text.data(), qsizetype(label.text.size()));
+        texts.push_back({"village map", label.text, label.baseline.toPoint(), false, false, false, kTypewriterFamily,
+                         font.pixelSize(), VillageMap::clearing(metrics, english, label.baseline).toAlignedRect()});
+    }
+    return texts;
 }
 
 } // namespace Assets

@@ -2,7 +2,6 @@
 #include "language.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace Startup {
@@ -137,12 +136,28 @@ private:
     bool failed = false;
 };
 
+struct Entry {
+    std::string_view context, english;
+    std::vector<std::string_view> forms;
+    bool operator<(const Entry &other) const
+    {
+        return context < other.context || (context == other.context && english < other.english);
+    }
+};
+
 struct Catalog {
     Language language;
     std::string messages, translations;  // what the entries point into
     std::size_t plurals = 2;
     std::string pluralRule = "n != 1";
-    std::map<std::pair<std::string_view, std::string_view>, std::vector<std::string_view>> entries;
+    std::vector<Entry> entries;          // in order, by context and words
+
+    const Entry *find(std::string_view context, std::string_view english) const
+    {
+        const Entry wanted{context, english, {}};
+        const auto found = std::lower_bound(entries.begin(), entries.end(), wanted);
+        return found != entries.end() && found->context == context && found->english == english ? &*found : nullptr;
+    }
 };
 
 Catalog &catalog()
@@ -249,18 +264,27 @@ std::string lengthened(std::string_view english)
 {
     const std::size_t columns = TextColumns(english);
     const std::size_t wanted = (columns * 14 + 9) / 10;
-    std::string out = "[" + accented(english);
+    std::string out(1, '[');
+    out += accented(english);
     std::size_t length = columns + 2;
     for (std::size_t word = 0; length < wanted; ++word) {
-        const std::string piece = (word == 0 ? " ~" : " ") + accented(kPadding[word % std::size(kPadding)]);
+        std::string piece(word == 0 ? " ~" : " ");
+        piece += accented(kPadding[word % std::size(kPadding)]);
         out += piece;
         length += TextColumns(piece);
     }
-    return out + "]";
+    out += ']';
+    return out;
 }
 
 // The English, shown from right to left.
-std::string reversed(std::string_view english) { return "\u202e" + std::string(english) + "\u202c"; }
+std::string reversed(std::string_view english)
+{
+    std::string out("\u202e");
+    out += english;
+    out += "\u202c";
+    return out;
+}
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -281,11 +305,10 @@ std::string inCase(std::string_view text, bool capitals)
 
 std::optional<std::string_view> Lookup(std::string_view context, std::string_view english)
 {
-    const Catalog &in = catalog();
-    const auto found = in.entries.find({context, english});
-    if (found == in.entries.end())
+    const Entry *found = catalog().find(context, english);
+    if (!found)
         return std::nullopt;
-    return found->second.front();
+    return found->forms.front();
 }
 
 std::string_view Tr(std::string_view context, std::string_view english)
@@ -296,10 +319,10 @@ std::string_view Tr(std::string_view context, std::string_view english)
 std::string_view NTr(std::string_view context, std::string_view singular, std::string_view plural, long n)
 {
     const Catalog &in = catalog();
-    const auto found = in.entries.find({context, singular});
-    if (found == in.entries.end())
+    const Entry *found = in.find(context, singular);
+    if (!found)
         return n == 1 ? singular : plural;
-    return found->second[std::min(pluralForm(in, n), found->second.size() - 1)];
+    return found->forms[std::min(pluralForm(in, n), found->forms.size() - 1)];
 }
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArgument> arguments)
@@ -318,18 +341,21 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArgumen
             out += '%';
             continue;
         }
-        const std::size_t index = placeholder.size() > 2
-                                      ? static_cast<std::size_t>(std::stoul(std::string(placeholder.substr(1)))) - 1
-                                      : next++;
+        std::size_t index = next;
+        if (placeholder.size() > 2) {  // "%2$d": the second argument
+            index = 0;
+            for (const char digit : placeholder.substr(1, placeholder.size() - 3))
+                index = index * 10 + static_cast<std::size_t>(digit - '0');
+            --index;
+        } else {
+            ++next;
+        }
         if (index >= arguments.size()) {
             out += placeholder;
             continue;
         }
         const FormatArgument &argument = arguments.begin()[index];
-        if (const long *number = std::get_if<long>(&argument))
-            out += std::to_string(*number);
-        else
-            out += std::get<std::string_view>(argument);
+        out += argument.isText ? std::string(argument.text) : std::to_string(argument.number);
     }
     return out;
 }
@@ -359,8 +385,10 @@ bool UseCatalog(std::string_view messages, std::string_view translations)
         std::vector<std::string_view> forms = split(lines[i + 1], '\t');
         if (id.size() < 2 || id.size() > 3 || forms.size() != (id.size() == 3 ? loaded.plurals : 1))
             return false;
-        loaded.entries[{id[0], id[1]}] = std::move(forms);
+        loaded.entries.push_back({id[0], id[1], std::move(forms)});
     }
+    if (!std::is_sorted(loaded.entries.begin(), loaded.entries.end()))
+        return false;
     in = std::move(loaded);
     return true;
 }

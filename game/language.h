@@ -9,7 +9,8 @@
 // files in po/ (po/catalogs.py): the messages of the template, once, and one
 // language's translations of them, in the same order. Each part is lines
 // separated by '\n' with fields separated by '\t':
-//   messages:      one line per message: context, English words[, English plural]
+//   messages:      one line per message: context, English words[, English plural],
+//                  in the order of their contexts and words (by their bytes)
 //   translations:  a first line: code, name, "ltr" or "rtl", number of plural
 //                  forms, the plural expression of C (as gettext's header
 //                  writes it); then one line per message: its forms
@@ -19,7 +20,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace Startup {
@@ -43,7 +43,15 @@ std::optional<std::string_view> Lookup(std::string_view context, std::string_vie
 // A text with its placeholders filled in: %d a number, %s a text, %% a percent
 // sign; "%2$d" takes the second argument, so that translations may reorder them.
 // A placeholder without its argument is left as written.
-using FormatArgument = std::variant<long, std::string_view>;
+struct FormatArgument {
+    FormatArgument(long number) : number(number) {}
+    FormatArgument(std::string_view text) : text(text), isText(true) {}
+    FormatArgument(const char *text) : text(text), isText(true) {}
+    FormatArgument(const std::string &text) : text(text), isText(true) {}
+    long number = 0;
+    std::string_view text;
+    bool isText = false;
+};
 std::string Format(std::string_view pattern, std::initializer_list<FormatArgument> arguments);
 
 // The language in use: "en" with no catalog, else its catalog's code ("pt_BR").

@@ -2,6 +2,7 @@
 #include "wire.h"
 
 #include "identity.h"
+#include "language.h"
 
 #include <cstdio>
 #include <utility>
@@ -141,18 +142,32 @@ std::string TablesAsJson()
     });
     appendField(out, "setupBoxes");
     appendArray(out, kSetupBoxes, [&out](const auto &box) { appendQuoted(out, box.first); });
-    return out + '}';
+    char sizes[64];
+    std::snprintf(sizes, sizeof sizes, ",\"smallestFittedSize\":%g,\"smallestTranslatedSize\":%g", kSmallestFittedSize,
+                  kSmallestTranslatedSize);
+    return out + sizes + '}';
 }
 
-std::string FontSizesAsJson(double designPoints)
+std::string FontSizesAsJson(double designPoints, double smallest)
 {
     std::string out;
-    appendArray(out, FontSizesToTry(designPoints), [&out](double size) {
+    appendArray(out, FontSizesToTry(designPoints, smallest), [&out](double size) {
         char number[32];
         std::snprintf(number, sizeof number, "%g", size);
         out += number;
     });
     return out;
+}
+
+std::string LanguageAsJson()
+{
+    const Language &language = CurrentLanguage();
+    std::string out = "{\"code\":";
+    appendQuoted(out, language.code);
+    appendField(out, "name");
+    appendQuoted(out, language.name);
+    appendField(out, "rightToLeft");
+    return out + (language.rightToLeft ? "true}" : "false}");
 }
 
 } // namespace Startup

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace Catalogs {
 
@@ -17,5 +18,11 @@ struct Catalog {
 extern const std::string_view kMessages;
 extern const Catalog kCatalogs[];
 extern const std::size_t kCatalogCount;
+
+// The codes of the languages carried ("fr", "pt_BR"), then of the two made-up ones.
+std::vector<std::string_view> Codes();
+// Puts the language of that code in the core's lookup; English (and false)
+// for a code without a catalog.
+bool Use(std::string_view code);
 
 } // namespace Catalogs

@@ -40,7 +40,7 @@ import sys
 import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-CPP_SOURCES = ["game/*.cpp", "assets/infosheet.cpp", "assets/villagemap.cpp"]
+CPP_SOURCES = ["game/*.cpp", "game/*.h", "assets/villagemap.cpp"]
 DESIGNS = "screens/*.ui"
 SCRIPTS = ["web/*.js"]
 XGETTEXT_SOURCES = ["app/desktop/brimwold.desktop.in", "app/desktop/brimwold.metainfo.xml.in"]
@@ -328,9 +328,8 @@ def arguments(source, at, constants, path):
         i += 1
 
 
-def extract_cpp(path, add):
+def extract_cpp(path, add, constants):
     source = open(path, encoding="utf-8").read()
-    constants = {m.group(1): cpp_string(m.group(2)) for m in CONSTANT.finditer(source)}
     notes = []  # (start, end of the statement it is a note on, text)
     for match in re.finditer(r"//\s*TRANSLATORS:(.*(?:\n\s*//(?!\s*TRANSLATORS:).*)*)", source):
         text = " ".join(line.strip().lstrip("/").strip() for line in match.group(1).split("\n"))
@@ -346,7 +345,7 @@ def extract_cpp(path, add):
         if len(args) < needed:
             if function in ("Tr", "NTr") and re.match(r"\s*(std::string_view|\w+ \w+,)", source[match.end():]):
                 continue  # a declaration
-            if function.endswith("Noop") or len(args) == 0:
+            if function.endswith("Noop"):
                 raise Fault(path, line, f"{function} needs a literal context and text")
             continue  # a text looked up that some other call marks
         these = [n for start, end, n in notes if start < match.start() <= end]
@@ -429,8 +428,12 @@ def extract():
             entry.add(note=note)
 
     paths = lambda patterns: sorted(p for pattern in patterns for p in glob.glob(os.path.join(ROOT, pattern)))
-    for path in paths(CPP_SOURCES):
-        extract_cpp(path, add)
+    sources = paths(CPP_SOURCES)
+    # The constants that name contexts, from every source: a header's serve the files that include it.
+    constants = {m.group(1): cpp_string(m.group(2)) for path in sources
+                 for m in CONSTANT.finditer(open(path, encoding="utf-8").read())}
+    for path in sources:
+        extract_cpp(path, add, constants)
     for path in paths([DESIGNS]):
         extract_designs(path, add)
     for path in paths(SCRIPTS):
@@ -603,9 +606,10 @@ def messages_text(template):
                      for e in template)
 
 
-def translations_text(catalog, template):
+def translations_text(catalog, template, runtime):
     head = "\t".join([catalog["code"], catalog["name"], catalog["direction"], str(catalog["plurals"]), catalog["rule"]])
-    return "\n".join([head] + ["\t".join(t) for t, e in zip(catalog["translations"], template) if shown(e)])
+    by_key = {e.key: t for t, e in zip(catalog["translations"], template)}
+    return "\n".join([head] + ["\t".join(by_key[e.key]) for e in runtime])
 
 
 def cpp_literal(text):
@@ -628,10 +632,12 @@ def build(pot, out_dir, catalogs):
         if "\t" in e.msgid + (e.plural or "") or "\n" in e.msgid + (e.plural or ""):
             raise Fault(pot, e.line, f"{e.msgid!r} holds a tab or a line break, which the program's catalogs cannot")
     checked = [check_catalog(path, template) for path in sorted(catalogs)]
-    runtime = [e for e in template if shown(e)]
+    # In the order of their contexts and words, as the program's lookup reads them.
+    runtime = sorted((e for e in template if shown(e)), key=lambda e: ((e.context or "").encode(), e.msgid.encode()))
     messages = messages_text(runtime)
     os.makedirs(out_dir, exist_ok=True)
-    languages = [{"code": c["code"], "name": c["name"], "translations": translations_text(c, template)} for c in checked]
+    languages = [{"code": c["code"], "name": c["name"], "translations": translations_text(c, template, runtime)}
+                 for c in checked]
     cpp = ["// Written by po/catalogs.py from po/*.po; do not edit.",
            "#include \"catalogs.h\"",
            "",

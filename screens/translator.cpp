@@ -31,24 +31,9 @@ public:
 
 namespace Startup {
 
-std::vector<std::string_view> AvailableLanguages()
-{
-    std::vector<std::string_view> codes;
-    for (std::size_t i = 0; i < Catalogs::kCatalogCount; ++i)
-        codes.push_back(Catalogs::kCatalogs[i].code);
-    codes.push_back(kLongPseudoLanguage);
-    codes.push_back(kRightToLeftPseudoLanguage);
-    return codes;
-}
-
 bool UseLanguage(std::string_view code)
 {
-    bool found = UsePseudoLanguage(Catalogs::kMessages, code);
-    for (std::size_t i = 0; !found && i < Catalogs::kCatalogCount; ++i)
-        if (Catalogs::kCatalogs[i].code == code)
-            found = UseCatalog(Catalogs::kMessages, Catalogs::kCatalogs[i].translations);
-    if (!found)
-        UseCatalog({}, {});
+    const bool found = Catalogs::Use(code);
     static CatalogTranslator translator;
     if (found)
         QCoreApplication::installTranslator(&translator);
@@ -68,7 +53,7 @@ std::string LanguageOfEnvironment()
             asked.push_back(value);
             break;
         }
-    return ChooseLanguage(asked, AvailableLanguages()).value_or("");
+    return ChooseLanguage(asked, Catalogs::Codes()).value_or("");
 }
 
 } // namespace Startup

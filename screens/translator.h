@@ -11,10 +11,6 @@
 
 namespace Startup {
 
-// The codes of the languages the program carries ("fr", "pt_BR"), and of the
-// two made-up ones for tests.
-std::vector<std::string_view> AvailableLanguages();
-
 // Uses the language of that code in every window built from now on; English
 // (and false) for a code the program has no catalog of.
 bool UseLanguage(std::string_view code);

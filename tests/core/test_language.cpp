@@ -15,14 +15,14 @@ using namespace Startup;
 
 namespace {
 
-// A catalog of three messages, the second counting households.
-constexpr std::string_view kMessages = "log\tFilm\n"
+// A catalog of three messages, in the order of their contexts, the second counting households.
+constexpr std::string_view kMessages = "\tOK\n"
                                        "debrief\t%d household\t%d households\n"
-                                       "\tOK";
+                                       "log\tFilm";
 
 std::string catalog(std::string_view header, std::string_view households)
 {
-    return std::string(header) + "\nProjection\n" + std::string(households) + "\nD'accord";
+    return std::string(header) + "\nD'accord\n" + std::string(households) + "\nProjection";
 }
 
 // Every catalog installed by a test is taken away again.
@@ -123,9 +123,9 @@ TEST_CASE("a catalog's texts, plural forms by its rule, and English for what it 
     const std::pair<long, std::string_view> arabic[] = {{0, "0"},  {1, "1"},  {2, "2"},   {3, "3"},   {10, "3"},
                                                         {11, "4"}, {99, "4"}, {100, "5"}, {102, "5"}, {103, "3"},
                                                         {111, "4"}, {-3, "3"}};
-    for (const auto &[n, form] : arabic) {
-        INFO(n);
-        CHECK(NTr("debrief", "%d household", "%d households", n) == form);
+    for (const auto &row : arabic) {
+        INFO(row.first);
+        CHECK(NTr("debrief", "%d household", "%d households", row.first) == row.second);
     }
 
     REQUIRE(UseCatalog(kMessages, catalog("id\tBahasa Indonesia\tltr\t1\t0", "%d rumah tangga")));
@@ -141,19 +141,25 @@ TEST_CASE("a catalog that is no whole catalog is refused, and English stays")
 {
     English english;
     const std::string_view broken[] = {
-        "fr\tFrançais\tltr\t2\t(n > 1)\nProjection\n%d ménage\t%d ménages",         // a message short
-        "fr\tFrançais\tltr\t2\t(n > 1)\nProjection\n%d ménage\nD'accord",            // a plural form short
-        "fr\tFrançais\tltr\t2\t(n > 1)\nProjection\tFilm\n%d ménage\t%d ménages\nOK",  // a form too many
-        "fr\tFrançais\tltr\t2\n",                                                    // no rule
-        "fr\tFrançais\tltr\t2\t(n > \nProjection\n%d ménage\t%d ménages\nD'accord",    // a rule cut short
-        "fr\tFrançais\tltr\t2\tn / 0\nProjection\n%d ménage\t%d ménages\nD'accord",    // a rule that divides by zero
-        "fr\tFrançais\tltr\t2\tn + 1\nProjection\n%d ménage\t%d ménages\nD'accord",    // a form beyond the forms
-        "fr\tFrançais\tltr\t2\tm != 1\nProjection\n%d ménage\t%d ménages\nD'accord",   // no such variable
-        "fr\tFrançais\tltr\t7\t0\nProjection\n1\t2\t3\t4\t5\t6\t7\nD'accord",         // seven forms
+        "fr\tFrançais\tltr\t2\t(n > 1)\nD'accord\n%d ménage\t%d ménages",        // a message short
+        "fr\tFrançais\tltr\t2\t(n > 1)\nD'accord\n%d ménage\nProjection",          // a plural form short
+        "fr\tFrançais\tltr\t2\t(n > 1)\nD'accord\tOK\n%d ménage\t%d ménages\nP",   // a form too many
+        "fr\tFrançais\tltr\t2\n",                                                 // no rule
+        "fr\tFrançais\tltr\t2\t(n > \nD'accord\n%d ménage\t%d ménages\nP",        // a rule cut short
+        "fr\tFrançais\tltr\t2\tn / 0\nD'accord\n%d ménage\t%d ménages\nP",        // a rule that divides by zero
+        "fr\tFrançais\tltr\t2\tn + 1\nD'accord\n%d ménage\t%d ménages\nP",        // a form beyond the forms
+        "fr\tFrançais\tltr\t2\tm != 1\nD'accord\n%d ménage\t%d ménages\nP",       // no such variable
+        "fr\tFrançais\tltr\t7\t0\nD'accord\n1\t2\t3\t4\t5\t6\t7\nP",            // seven forms
     };
     for (const std::string_view translations : broken) {
         INFO(translations);
         CHECK(!UseCatalog(kMessages, translations));
+        CHECK(CurrentLanguage().code == "en");
+        CHECK(Tr("log", "Film") == "Film");
+    }
+    // Messages out of their order are refused: the lookup could not find them.
+    for (const std::string_view translations : {std::string_view("fr\tFrançais\tltr\t2\t0\nP\nD'accord")}) {
+        CHECK(!UseCatalog("log\tFilm\n\tOK", translations));
         CHECK(CurrentLanguage().code == "en");
         CHECK(Tr("log", "Film") == "Film");
     }
@@ -187,9 +193,9 @@ TEST_CASE("display columns: one a character, none for combining marks and direct
         {"\u0627\u0644\u062a\u062f\u0631\u064a\u0628", 7}, {"\u0628\u0650", 1}, {"\u0915\u093f", 2}, {"\u0915\u094d", 1},
         {"", 0},
     };
-    for (const auto &[text, columns] : cases) {
-        INFO(text);
-        CHECK(TextColumns(text) == columns);
+    for (const auto &row : cases) {
+        INFO(row.first);
+        CHECK(TextColumns(row.first) == row.second);
     }
 }
 
