@@ -2,6 +2,7 @@
 // Brimwold: a teaching game about the diffusion of an innovation through a village.
 
 #include "dialogs.h"
+#include "translator.h"
 #include "session.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Startup::PrepareApplication();
+    Startup::UseLanguage(Startup::LanguageOfEnvironment());
     MessageBoxDialogs dialogs;
     const auto game = Startup::Main(dialogs);
     return QApplication::exec();

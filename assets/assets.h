@@ -6,10 +6,13 @@
 
 #include <QByteArray>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
 #include <array>
+#include <string_view>
+#include <vector>
 
 class QIcon;
 class QPainter;
@@ -36,6 +39,21 @@ using DrawFunction = void (*)(QPainter &);
 // Renders a picture for a screen whose device pixel ratio is `scale`.
 QPixmap renderPicture(DrawFunction draw, QSize size, qreal scale);
 
+// A text a picture prints, in English, where it prints it: so that a front end
+// that shows the picture as an image can print the text in another language
+// over it (the English cleared first). Numbers and signs have no context: they
+// are the same in every language.
+struct PictureText {
+    std::string_view context, english;
+    QPoint at;               // the left end of the baseline (its right end when right-aligned)
+    bool bold = false;
+    bool rightAligned = false;
+    bool underlined = false;
+    const char *family = "";
+    int pixelSize = 0;
+    QRect clear;             // what the English text covers
+};
+
 // The village map: black lines on white.
 inline constexpr QSize kVillageMapSize{790, 600};
 // Centre of each farm's printed number on the map, in map pixels: entry n-1 is farm n.
@@ -44,10 +62,15 @@ inline constexpr std::array<QPoint, 10> kFarmNumberCentres{{
     {321, 352}, {216, 294}, {291, 258}, {415, 272}, {277, 181},
 }};
 void drawVillageMap(QPainter &painter);
+// Its names of places.
+std::vector<PictureText> villageMapTexts();
 
 // The village information sheet: black text on white.
 inline constexpr QSize kInformationSheetSize{496, 515};
 void drawInformationSheet(QPainter &painter);
+std::vector<PictureText> informationSheetTexts();
+// Its black rules, which lie on top of its texts.
+std::vector<QRect> informationSheetRules();
 // The sheet's facts as plain text, line by line, for screen readers.
 QString informationSheetText();
 

@@ -4,7 +4,8 @@
 // gives village-map@SCALEx.png, information-sheet@SCALEx.png and
 // about-icon@SCALEx.png for each scale (default 1 and 2), plus about-icon.svg,
 // about-icon-N.png for the icon sizes a desktop theme wants, and
-// information-sheet.txt, the sheet's facts as text for screen readers.
+// picture-texts.json, the texts in words that the map and the sheet print,
+// where they print them, and the rules that lie on top of them.
 
 #include "assets.h"
 
@@ -14,6 +15,9 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageWriter>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QPixmap>
 #include <QSet>
@@ -82,7 +86,35 @@ int main(int argc, char **argv)
         ok = Assets::aboutIcon().pixmap(size, size).save(out.filePath(QStringLiteral("about-icon-%1.png").arg(size))) && ok;
     QFile svg(out.filePath(QStringLiteral("about-icon.svg")));
     ok = svg.open(QIODevice::WriteOnly) && svg.write(Assets::aboutIconSvg()) >= 0 && ok;
-    QFile sheetText(out.filePath(QStringLiteral("information-sheet.txt")));
-    ok = sheetText.open(QIODevice::WriteOnly) && sheetText.write(Assets::informationSheetText().toUtf8()) >= 0 && ok;
+    // The pictures' texts in words, where they print them.
+    QJsonObject pictureTexts;
+    const struct {
+        const char *name;
+        std::vector<Assets::PictureText> texts;
+        std::vector<QRect> rules;
+    } pictured[] = {{"village-map", Assets::villageMapTexts(), {}},
+                    {"information-sheet", Assets::informationSheetTexts(), Assets::informationSheetRules()}};
+    const auto rect = [](QRect r) { return QJsonArray{r.x(), r.y(), r.width(), r.height()}; };
+    for (const auto &[name, texts, rules] : pictured) {
+        // [context, English, x, y, pixel size, bold, right-aligned, underlined, family, [cleared x, y, width, height]]
+        QJsonArray list;
+        for (const Assets::PictureText &text : texts) {
+            if (text.context.empty())
+                continue;
+            const auto string = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
+            list.append(QJsonArray{string(text.context), string(text.english), text.at.x(), text.at.y(), text.pixelSize,
+                                   text.bold, text.rightAligned, text.underlined, QString::fromLatin1(text.family),
+                                   rect(text.clear)});
+        }
+        QJsonArray drawnOnTop;
+        for (const QRect &rule : rules)
+            drawnOnTop.append(rect(rule));
+        pictureTexts.insert(QString::fromLatin1(name), QJsonObject{{"texts", list}, {"rules", drawnOnTop}});
+    }
+    QFile texts(out.filePath(QStringLiteral("picture-texts.json")));
+    ok = texts.open(QIODevice::WriteOnly)
+         && texts.write(QJsonDocument(pictureTexts).toJson(QJsonDocument::Compact))
+                >= 0
+         && ok;
     return ok ? 0 : 1;
 }

@@ -5,6 +5,9 @@
 
 #include "assets.h"
 
+#include "language.h"
+#include "sheet.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -17,52 +20,15 @@ namespace Assets {
 
 namespace {
 
-struct Exposure {
-    const char *label;
-    const char *value;
-};
+using Startup::Exposure;
+using Startup::kSheet;
+using Startup::kSheetContext;
+using Startup::Leader;
 
-struct Leader {
-    const char *number;
-    const char *influence;
-    const char *links;
-};
+QString plain(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// The sheet's facts, in the order they are printed.
-struct SheetFacts {
-    const char *title;
-    std::array<Exposure, 5> exposures;
-    const char *leadershipHeading;
-    std::array<const char *, 3> columnHeadingTop;    // first header line, per column ("" = none)
-    std::array<const char *, 3> columnHeadingBottom; // second header line, per column
-    std::array<Leader, 10> leaders;
-};
-
-constexpr SheetFacts kSheet{
-    "Village 1 Information",
-    {{
-        {"Newspaper Exposure", "20%"},
-        {"Radio Exposure", "50%"},
-        {"Meeting Attendance", "20%"},
-        {"Demonstration Attendance", "15%"},
-        {"Literacy", "40%"},
-    }},
-    "Opinion Leadership",
-    {"", "Reputational", "Links with Other"},
-    {"Leader", "Influence", "Opinion Leaders"},
-    {{
-        {"1", "Small", "2, 3"},
-        {"2", "Medium", "1, 3"},
-        {"3", "Medium", "1, 2, 4"},
-        {"4", "Small", "3, 5"},
-        {"5", "Small", "4"},
-        {"6", "Medium", "8"},
-        {"7", "Medium", "8"},
-        {"8", "Small", "4, 6, 7, 10"},
-        {"9", "Large", "10"},
-        {"10", "Large", "8, 9"},
-    }},
-};
+// A text of the sheet in the language in use.
+QString translated(std::string_view text) { return plain(text.empty() ? text : Startup::Tr(kSheetContext, text)); }
 
 // Layout, in sheet pixels: x is a text line's left edge, y the top of its line.
 constexpr int kFontPixelSize = 16;
@@ -91,35 +57,71 @@ QFont sheetFont(bool bold = false)
 
 // Distance from a line's top to its baseline: the font's ascent, rounded up to
 // whole pixels, so that a line is 19 pixels high.
-int baselineOffset(const QPainter &painter) { return qCeil(QFontMetricsF(painter.font()).ascent()); }
+int baselineOffset(const QFont &font) { return qCeil(QFontMetricsF(font).ascent()); }
 
-// Prints one line of text with its left edge at x and its top at `top`.
-void printAt(QPainter &painter, int x, int top, const char *text)
+// The sheet's texts where it prints them, in English.
+std::vector<PictureText> sheetTexts()
 {
-    painter.drawText(QPointF(x, top + baselineOffset(painter)), QString::fromUtf8(text));
-}
-
-// Prints one line of text, underlined, with its left edge at x and its top at
-// `top`. The underline is a filled rectangle, as the font's own underline may
-// be drawn with grey edges at fractional scales.
-void printUnderlinedAt(QPainter &painter, int x, int top, const char *text)
-{
-    printAt(painter, x, top, text);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int y = top + baselineOffset(painter) + metrics.underlinePos();
-    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(QString::fromUtf8(text)), metrics.lineWidth()), Qt::black);
-}
-
-// Prints one line of text whose right edge is at `right`.
-void printRightAligned(QPainter &painter, int right, int top, const char *text)
-{
-    const QString string = QString::fromUtf8(text);
-    painter.drawText(QPointF(right - painter.fontMetrics().horizontalAdvance(string),
-                             top + baselineOffset(painter)),
-                     string);
+    std::vector<PictureText> texts;
+    const auto add = [&](std::string_view english, int x, int top, bool translatable = true, bool bold = false) {
+        if (english.empty())
+            return;
+        PictureText text;
+        text.context = translatable ? kSheetContext : std::string_view();
+        text.english = english;
+        text.at = QPoint(x, top);
+        text.bold = bold;
+        texts.push_back(text);
+    };
+    add(kSheet.title, kTitle.x(), kTitle.y(), true, true);
+    int top = kExposureTop;
+    for (const Exposure &exposure : kSheet.exposures) {
+        add(exposure.label, kLabelX, top);
+        add("=", kEqualsX, top, false);
+        add(exposure.value, kValueRight, top, false);
+        texts.back().rightAligned = true;
+        top += kRowPitch;
+    }
+    add(kSheet.leadershipHeading, kLeadershipHeading.x(), kLeadershipHeading.y());
+    texts.back().underlined = true;
+    for (std::size_t column = 0; column < kColumnX.size(); ++column) {
+        add(kSheet.columnHeadingTop[column], kColumnX[column], kHeaderTopY);
+        add(kSheet.columnHeadingBottom[column], kColumnX[column], kHeaderBottomY);
+    }
+    top = kLeaderTop;
+    for (const Leader &leader : kSheet.leaders) {
+        add(leader.number, kColumnX[0], top, false);
+        add(leader.influence, kColumnX[1], top);
+        add(leader.links, kColumnX[2], top, false);
+        top += kRowPitch;
+    }
+    return texts;
 }
 
 } // namespace
+
+std::vector<QRect> informationSheetRules() { return {kRule}; }
+
+std::vector<PictureText> informationSheetTexts()
+{
+    std::vector<PictureText> texts = sheetTexts();
+    for (PictureText &text : texts) {
+        const QFont font = sheetFont(text.bold);
+        const QFontMetrics metrics(font);
+        const QString english = plain(text.english);
+        const int baseline = text.at.y() + baselineOffset(font);
+        const int width = metrics.horizontalAdvance(english);
+        const int left = text.rightAligned ? text.at.x() - width : text.at.x();
+        text.at = QPoint(text.rightAligned ? text.at.x() : left, baseline);
+        text.family = kSansFamily;
+        text.pixelSize = kFontPixelSize;
+        // The line's whole height and a pixel around the text, where glyphs drawn
+        // without anti-aliasing may reach.
+        text.clear = QRect(left - 1, baseline - metrics.ascent() - 1, width + 2,
+                           metrics.height() + 2 + (text.underlined ? 2 : 0));
+    }
+    return texts;
+}
 
 void drawInformationSheet(QPainter &painter)
 {
@@ -128,48 +130,25 @@ void drawInformationSheet(QPainter &painter)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.fillRect(QRect(QPoint(0, 0), kInformationSheetSize), Qt::white);
     painter.setPen(Qt::black);
-
-    painter.setFont(sheetFont(true));
-    printAt(painter, kTitle.x(), kTitle.y(), kSheet.title);
-
-    painter.setFont(sheetFont());
-    int top = kExposureTop;
-    for (const Exposure &exposure : kSheet.exposures) {
-        printAt(painter, kLabelX, top, exposure.label);
-        printAt(painter, kEqualsX, top, "=");
-        printRightAligned(painter, kValueRight, top, exposure.value);
-        top += kRowPitch;
-    }
-
-    printUnderlinedAt(painter, kLeadershipHeading.x(), kLeadershipHeading.y(), kSheet.leadershipHeading);
-    for (std::size_t column = 0; column < kColumnX.size(); ++column) {
-        printAt(painter, kColumnX[column], kHeaderTopY, kSheet.columnHeadingTop[column]);
-        printAt(painter, kColumnX[column], kHeaderBottomY, kSheet.columnHeadingBottom[column]);
+    for (const PictureText &text : sheetTexts()) {
+        painter.setFont(sheetFont(text.bold));
+        const QString words = text.context.empty() ? plain(text.english) : translated(text.english);
+        const int baseline = text.at.y() + baselineOffset(painter.font());
+        const int width = painter.fontMetrics().horizontalAdvance(words);
+        const int left = text.rightAligned ? text.at.x() - width : text.at.x();
+        painter.drawText(QPointF(left, baseline), words);
+        // The underline is a filled rectangle, as the font's own underline may be drawn
+        // with grey edges at fractional scales.
+        if (text.underlined)
+            painter.fillRect(QRect(left, baseline + painter.fontMetrics().underlinePos(), width,
+                                   painter.fontMetrics().lineWidth()),
+                             Qt::black);
     }
     // A filled rectangle rather than a stroked line: it covers whole pixels at any scale.
     painter.fillRect(kRule, Qt::black);
-
-    top = kLeaderTop;
-    for (const Leader &leader : kSheet.leaders) {
-        printAt(painter, kColumnX[0], top, leader.number);
-        printAt(painter, kColumnX[1], top, leader.influence);
-        printAt(painter, kColumnX[2], top, leader.links);
-        top += kRowPitch;
-    }
     painter.restore();
 }
 
-QString informationSheetText()
-{
-    QStringList lines{QString::fromUtf8(kSheet.title)};
-    for (const Exposure &exposure : kSheet.exposures)
-        lines << QStringLiteral("%1 = %2").arg(QString::fromUtf8(exposure.label), QString::fromUtf8(exposure.value));
-    lines << QString::fromUtf8(kSheet.leadershipHeading);
-    for (const Leader &leader : kSheet.leaders)
-        lines << QStringLiteral("Leader %1: reputational influence %2; links with other opinion leaders %3")
-                     .arg(QString::fromUtf8(leader.number), QString::fromUtf8(leader.influence),
-                          QString::fromUtf8(leader.links));
-    return lines.join(QLatin1Char('\n'));
-}
+QString informationSheetText() { return QString::fromStdString(Startup::InformationSheetText()); }
 
 } // namespace Assets

@@ -15,6 +15,8 @@
 
 #include "assets.h"
 
+#include "language.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -108,11 +110,21 @@ const QList<QPointF> kMarsh{{394, 506}, {470, 502}, {560, 508}, {612, 504}, {606
                             {570, 566}, {505, 576}, {440, 566}, {402, 540}};
 
 // Labels, by the left end of their baseline.
-struct Label { const char *text; QPointF baseline; };
+struct Label { std::string_view text; QPointF baseline; };
+// TRANSLATORS: a name on the village map, in small print in a gap of the drawing
+// that is about as wide as the English name; keep it as short.
 const Label kLabels[]{
-    {"Road", {118, 268}}, {"School", {412, 232}}, {"River", {720, 276}},
-    {"River", {236, 414}}, {"Marsh", {462, 545}},
+    {Startup::TrNoop("village map", "Road"), {118, 268}}, {Startup::TrNoop("village map", "School"), {412, 232}},
+    {Startup::TrNoop("village map", "River"), {720, 276}}, {Startup::TrNoop("village map", "River"), {236, 414}},
+    {Startup::TrNoop("village map", "Marsh"), {462, 545}},
 };
+
+// A label's name in the language in use.
+QString labelText(const Label &label)
+{
+    const std::string_view text = Startup::Tr("village map", label.text);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 // ---------------------------------------------------------------------------
 // Hand-drawn lines.
@@ -293,7 +305,7 @@ public:
             taken << QRectF(c.x() - 22, c.y() - 17, 47, 39);
         const QFontMetricsF metrics(labelFont());
         for (const Label &label : kLabels)
-            taken << metrics.tightBoundingRect(QString::fromLatin1(label.text))
+            taken << metrics.tightBoundingRect(QString::fromLatin1(label.text.data(), qsizetype(label.text.size())))
                          .translated(label.baseline)
                          .adjusted(-4, -4, 4, 4);
         for (const Building &b : kHouses)
@@ -335,13 +347,6 @@ private:
     static QPen ink(Qt::PenStyle style = Qt::SolidLine)
     {
         return QPen(Qt::black, 1, style, Qt::RoundCap, Qt::RoundJoin);
-    }
-    static QFont labelFont()
-    {
-        QFont font(QString::fromLatin1(Assets::kTypewriterFamily));
-        font.setPixelSize(13);
-        font.setStyleStrategy(QFont::NoAntialias);
-        return font;
     }
     static QFont numberFont()
     {
@@ -706,12 +711,36 @@ private:
         p.drawLine(QPointF(468, 213), QPointF(474, 213));
     }
 
+    // A name in another language than English is printed on white where the
+    // English name stood, so that the drawing around it stays as it is in English.
     void drawLabels()
     {
         p.setFont(labelFont());
-        for (const Label &label : kLabels)
-            p.drawText(label.baseline, QString::fromLatin1(label.text));
+        const QFontMetricsF metrics(labelFont());
+        for (const Label &label : kLabels) {
+            const QString text = labelText(label);
+            const QString english = QString::fromLatin1(label.text.data(), qsizetype(label.text.size()));
+            if (text != english)
+                p.fillRect(clearing(metrics, english, label.baseline) | clearing(metrics, text, label.baseline), Qt::white);
+            p.drawText(label.baseline, text);
+        }
     }
+
+public:
+    // The ground a name covers: its tight box and a pixel around it.
+    static QRectF clearing(const QFontMetricsF &metrics, const QString &text, QPointF baseline)
+    {
+        return metrics.tightBoundingRect(text).translated(baseline).adjusted(-1, -1, 1, 1);
+    }
+    static QFont labelFont()
+    {
+        QFont font(QString::fromLatin1(Assets::kTypewriterFamily));
+        font.setPixelSize(13);
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }
+
+private:
 
     void drawFarmNumbers()
     {
@@ -744,6 +773,19 @@ void drawVillageMap(QPainter &painter)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     VillageMap(painter).draw();
     painter.restore();
+}
+
+std::vector<PictureText> villageMapTexts()
+{
+    const QFont font = VillageMap::labelFont();
+    const QFontMetricsF metrics(font);
+    std::vector<PictureText> texts;
+    for (const Label &label : kLabels) {
+        const QString english = QString::fromLatin1(label.text.data(), qsizetype(label.text.size()));
+        texts.push_back({"village map", label.text, label.baseline.toPoint(), false, false, false, kTypewriterFamily,
+                         font.pixelSize(), VillageMap::clearing(metrics, english, label.baseline).toAlignedRect()});
+    }
+    return texts;
 }
 
 } // namespace Assets

@@ -14,9 +14,31 @@ namespace {
 
 bool allDigits(const std::string &text) { return text.find_first_not_of("0123456789") == std::string::npos; }
 
+// The text with the digits of Arabic-Indic (U+0660..), Eastern Arabic-Indic (U+06F0..) and
+// Devanagari (U+0966..) written as ASCII digits, by their code points.
+std::string asciiDigits(const std::string &text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0u; };
+        const unsigned two = byte(i) << 8 | byte(i + 1), three = two << 8 | byte(i + 2);
+        if (two >= 0xd9a0 && two <= 0xd9a9) {
+            out += static_cast<char>('0' + two - 0xd9a0), ++i;
+        } else if (two >= 0xdbb0 && two <= 0xdbb9) {
+            out += static_cast<char>('0' + two - 0xdbb0), ++i;
+        } else if (three >= 0xe0a5a6 && three <= 0xe0a5af) {
+            out += static_cast<char>('0' + three - 0xe0a5a6), i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 // Rounds "whole.fraction" (both plain digit strings) half to even and checks the range.
 std::optional<long> reference(std::string text)
 {
+    text = asciiDigits(text);
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
         return std::nullopt;

@@ -2,6 +2,7 @@
 #include "debrief.h"
 
 #include "bestplan.h"
+#include "language.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,13 @@ namespace Startup {
 
 namespace {
 
-std::string households(int count) { return std::to_string(count) + (count == 1 ? " household" : " households"); }
+constexpr std::string_view kDebrief = "debrief", kChart = "chart", kDescription = "chart description";
+
+// TRANSLATORS: a number of households, which the debrief's sentences put in their %s.
+std::string households(int count) { return Format(NTr(kDebrief, "%d household", "%d households", count), {long{count}}); }
+// TRANSLATORS: a number of days, which the debrief's sentences put in their %s. The
+// English says "days" even for one day; say it as your language does.
+std::string days(int count) { return Format(NTr(kDebrief, "%d days", "%d days", count), {long{count}}); }
 
 // A curve from the log: the information's point, then one point per later
 // record at the days used by then and the running total.
@@ -32,47 +39,58 @@ Curve curveOf(const std::vector<LogRecord> &log, int daysTyped)
 
 bool sameActivity(const LogRecord &a, const LogRecord &b) { return a.activity == b.activity && a.farm == b.farm; }
 
-// An activity in words: one, or several.
-std::string activityInWords(const LogRecord &record, bool several)
+// A run of equal activities in words: "30 newspaper advertisements", "1 talk with leader 3".
+std::string activitiesInWords(const LogRecord &record, int count)
 {
-    struct Words {
-        std::string_view one, many;
+    // TRANSLATORS: a run of equal activities in the chart's description for
+    // screen readers: %1$d is how many, %2$d (where there is one) the farm.
+    static constexpr PluralText kWords[kActivities] = {
+        {},
+        NTrNoop("chart description", "%1$d newspaper advertisement", "%1$d newspaper advertisements"),
+        NTrNoop("chart description", "%1$d radio advertisement", "%1$d radio advertisements"),
+        NTrNoop("chart description", "%1$d talk with a villager at random", "%1$d talks with villagers at random"),
+        NTrNoop("chart description", "%1$d training of villagers", "%1$d trainings of villagers"),
+        NTrNoop("chart description", "%1$d film", "%1$d films"),
+        NTrNoop("chart description", "%1$d talk with leader %2$d", "%1$d talks with leader %2$d"),
+        NTrNoop("chart description", "%1$d demonstration on farm %2$d", "%1$d demonstrations on farm %2$d"),
     };
-    static constexpr Words kWords[kActivities] = {
-        {"information", "information"},
-        {"newspaper advertisement", "newspaper advertisements"},
-        {"radio advertisement", "radio advertisements"},
-        {"talk with a villager at random", "talks with villagers at random"},
-        {"training of villagers", "trainings of villagers"},
-        {"film", "films"},
-        {"talk with leader ", "talks with leader "},
-        {"demonstration on farm ", "demonstrations on farm "},
-    };
-    const Words &words = kWords[static_cast<int>(record.activity)];
-    std::string text(several ? words.many : words.one);
-    if (record.farm != 0)
-        text += std::to_string(record.farm);
-    return text;
+    // The information is only ever the first step of a curve, which has no run.
+    const PluralText &words = kWords[static_cast<int>(record.activity)];
+    if (words.singular.empty())
+        return LogName(record.activity, record.farm);
+    return Format(NTr(kDescription, words.singular, words.plural, count), {long{count}, long{record.farm}});
 }
 
 // "Your game: the information until day 45; then 30 newspaper advertisements,
 // 1 household each, until day 345; ..." with each run of equal steps told once.
-std::string describe(std::string_view whose, const Curve &curve)
+std::string describe(bool bestPlan, const Curve &curve)
 {
     const std::vector<ChartPoint> &points = curve.points;
-    std::string text = std::string(whose) + ": the information until day " + std::to_string(points[0].daysUsed);
+    // TRANSLATORS: the start of the description of a curve of the debrief's chart,
+    // for screen readers; %d is the day the village information had been read by.
+    std::string text = Format(bestPlan ? Tr(kDescription, "The best plan: the information until day %d")
+                                       : Tr(kDescription, "Your game: the information until day %d"),
+                              {long{points[0].daysUsed}});
     for (std::size_t first = 1, last = 1; first < points.size(); first = last) {
         const int rise = points[first].households - points[first - 1].households;
         while (last < points.size() && sameActivity(*curve.records[last - 1], *curve.records[first - 1])
                && points[last].households - points[last - 1].households == rise)
             ++last;
-        const std::size_t count = last - first;
-        text += "; then " + std::to_string(count) + " " + activityInWords(*curve.records[first - 1], count > 1) + ", "
-                + households(rise) + (count > 1 ? " each" : "") + ", until day "
-                + std::to_string(points[last - 1].daysUsed);
+        const int count = static_cast<int>(last - first);
+        // TRANSLATORS: "%d households each": what each activity of a run converted.
+        const std::string gained = count > 1 ? Format(NTr(kDescription, "%d household each", "%d households each", rise),
+                                                      {long{rise}})
+                                             : households(rise);
+        // TRANSLATORS: one run of equal activities in the description of a curve, after
+        // its start: %1$s the activities ("30 newspaper advertisements"), %2$s the
+        // households they converted ("1 household each"), %3$d the day the run ended.
+        text += Format(Tr(kDescription, "; then %1$s, %2$s, until day %3$d"),
+                       {activitiesInWords(*curve.records[first - 1], count), gained, long{points[last - 1].daysUsed}});
     }
-    return text + ". In all, " + households(points.back().households) + " in "
-           + std::to_string(points.back().daysUsed) + " days.";
+    // TRANSLATORS: the end of the description of a curve: %1$s the households ("66
+    // households"), %2$s the days ("365 days").
+    return text + Format(Tr(kDescription, ". In all, %1$s in %2$s."),
+                         {households(points.back().households), days(points.back().daysUsed)});
 }
 
 // The smallest step of 1, 2 or 5 times a power of ten that splits 0..maximum into at most 10.
@@ -107,28 +125,39 @@ Debrief BuildDebrief(const GameState &state, std::int16_t daysTyped)
 
     Debrief debrief;
     debrief.sentences = {
-        "You converted " + households(converted) + ".",
-        "The best plan for your " + std::to_string(daysTyped) + " days converts " + households(plan.total) + ".",
-        "Your target was " + std::to_string(target) + "% of the village.",
-        plan.total >= target ? "The best plan reaches it." : "Not even the best plan reaches it.",
+        Format(NTr(kDebrief, "You converted %d household.", "You converted %d households.", converted), {long{converted}}),
+        // TRANSLATORS: %1$s is the days the player planned ("365 days"), %2$s the households
+        // the best plan converts in them ("90 households").
+        Format(Tr(kDebrief, "The best plan for your %1$s converts %2$s."), {days(daysTyped), households(plan.total)}),
+        // TRANSLATORS: %d is the target the player typed on the setup screen, in per cent.
+        Format(Tr(kDebrief, "Your target was %d%% of the village."), {long{target}}),
+        std::string(plan.total >= target ? Tr(kDebrief, "The best plan reaches it.")
+                                         : Tr(kDebrief, "Not even the best plan reaches it.")),
     };
     debrief.bestPlanLog = best.ActivityLog;
 
     DebriefChart &chart = debrief.chart;
-    chart.horizontal = axisTo(std::max<int>(daysTyped, kInformationDays), false, "days used");
-    chart.vertical = axisTo(std::max({100, converted, plan.total}), true, "households converted");
+    // TRANSLATORS: the name of the chart's horizontal axis, in small print below it at the right.
+    chart.horizontal = axisTo(std::max<int>(daysTyped, kInformationDays), false, std::string(Tr(kChart, "days used")));
+    // TRANSLATORS: the name of the chart's vertical axis, in small print above it.
+    chart.vertical = axisTo(std::max({100, converted, plan.total}), true, std::string(Tr(kChart, "households converted")));
+    // TRANSLATORS: the chart's legend, for the player's curve, beside a short stretch of its line.
+    chart.playerLabel = Tr(kChart, "Your game");
+    // TRANSLATORS: the chart's legend, for the best plan's curve, beside a short stretch of its line.
+    chart.bestPlanLabel = Tr(kChart, "Best plan");
     const Curve player = curveOf(state.ActivityLog, daysTyped);
     const Curve bestPlan = curveOf(best.ActivityLog, daysTyped);
     chart.player = player.points;
     chart.bestPlan = bestPlan.points;
-    std::string targetInWords = "The target, " + std::to_string(target) + "%, lies outside the chart.";
+    // TRANSLATORS: the end of the chart's description for screen readers; %d is the target in per cent.
+    std::string targetInWords = Format(Tr(kDescription, "The target, %d%%, lies outside the chart."), {long{target}});
     if (target >= 0 && target <= chart.vertical.maximum) {
         chart.target = target;
-        chart.targetLabel = "Target " + std::to_string(target) + "%";
-        targetInWords = "The target line is at " + std::to_string(target) + "%.";
+        // TRANSLATORS: beside the target's line in the chart; %d is the target in per cent.
+        chart.targetLabel = Format(Tr(kChart, "Target %d%%"), {long{target}});
+        targetInWords = Format(Tr(kDescription, "The target line is at %d%%."), {long{target}});
     }
-    debrief.chartDescription = describe(chart.playerLabel, player) + " " + describe("The best plan", bestPlan) + " "
-                               + targetInWords;
+    debrief.chartDescription = describe(false, player) + " " + describe(true, bestPlan) + " " + targetInWords;
     return debrief;
 }
 

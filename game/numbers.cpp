@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers.h"
 
+#include "language.h"
+
 #include <algorithm>
 
 namespace Startup {
@@ -15,11 +17,12 @@ std::string FormatThreeDigits(int value)
 }
 
 std::string FormatLogLine(std::string_view name, std::int16_t daysUsed, std::int16_t daysLeft,
-                          std::int16_t gain, std::int16_t total)
+                          std::int16_t gain, std::int16_t total, std::size_t nameWidth)
 {
     std::string line(name);
-    if (line.size() < kLogNameWidth)
-        line.resize(kLogNameWidth, ' ');
+    const std::size_t columns = TextColumns(name);
+    if (columns < nameWidth)
+        line.append(nameWidth - columns, ' ');
     line += FormatThreeDigits(daysUsed);
     line += std::string(5, ' ') + FormatThreeDigits(daysLeft);
     line += std::string(9, ' ') + FormatThreeDigits(gain);
@@ -32,10 +35,46 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The digits zero and nine of each script whose keyboards type their own digits, in
+// UTF-8: the digits between differ from zero in their last byte alone.
+struct NativeDigits {
+    std::string_view zero, nine;
+};
+constexpr NativeDigits kNativeDigits[] = {
+    {"\u0660", "\u0669"},  // Arabic-Indic
+    {"\u06f0", "\u06f9"},  // Eastern Arabic-Indic
+    {"\u0966", "\u096f"},  // Devanagari
+};
+
+// The text with every native digit written as its ASCII digit; other bytes as they are.
+std::string westernDigits(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const auto native = std::find_if(std::begin(kNativeDigits), std::end(kNativeDigits), [&](const NativeDigits &d) {
+            const std::string_view here = text.substr(at, d.zero.size());
+            return here.size() == d.zero.size() && here.substr(0, here.size() - 1) == d.zero.substr(0, d.zero.size() - 1)
+                   && static_cast<unsigned char>(here.back()) >= static_cast<unsigned char>(d.zero.back())
+                   && static_cast<unsigned char>(here.back()) <= static_cast<unsigned char>(d.nine.back());
+        });
+        if (native == std::end(kNativeDigits)) {
+            out += text[at++];
+            continue;
+        }
+        out += static_cast<char>('0' + (static_cast<unsigned char>(text[at + native->zero.size() - 1])
+                                        - static_cast<unsigned char>(native->zero.back())));
+        at += native->zero.size();
+    }
+    return out;
+}
+
 } // namespace
 
-std::optional<std::int16_t> ParseTypedNumber(std::string_view text)
+std::optional<std::int16_t> ParseTypedNumber(std::string_view typed)
 {
+    const std::string western = westernDigits(typed);
+    std::string_view text = western;
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))

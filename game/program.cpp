@@ -3,10 +3,13 @@
 
 #include "debrief.h"
 #include "designs.h"
+#include "fitting.h"
 #include "identity.h"
+#include "language.h"
 #include "numbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace Startup {
@@ -48,6 +51,51 @@ ChartDrawing debriefChart(const Debrief &debrief)
 // The feedback list shows the log in a fixed-pitch font, set at every opening.
 constexpr std::string_view kLogFont = "Courier New";
 constexpr double kLogFontSize = 11;
+// Its characters are 0.6 of the font's size wide; a list's items begin 4 pixels in.
+constexpr double kLogCharacterWidth = 0.6 * 4 / 3;  // pixels per point
+constexpr int kListTextInset = 4;
+
+// The feedback screen's list and its two heading labels, the lower one beneath the upper.
+constexpr const Designs::Control &kLogList = *designed(Window::frmFeedback, "List1");
+constexpr const Designs::Control &kLowerHeading = *designed(Window::frmFeedback, "Label1");
+constexpr const Designs::Control &kUpperHeading = *designed(Window::frmFeedback, "Label2");
+
+// The log's size, name column and headings in the language in use: in English
+// as designed; in another language the headings are the log's own columns in
+// its fixed-pitch font, each row in its heading label, at the largest size from
+// the log's own down at which both rows fit their labels, and the list takes
+// that size too. The name column widens where the upper row would otherwise
+// begin before its label does.
+struct LogLayout {
+    double size = kLogFontSize;
+    std::size_t nameWidth = kLogNameWidth;
+    std::string upper, lower;
+};
+
+LogLayout layOutLog()
+{
+    LogLayout layout;
+    layout.nameWidth = LogNameWidth();
+    if (CurrentLanguage().code == "en")
+        return layout;
+    const double textX = kLogList.x + kListTextInset;
+    for (const double size : FontSizesToTry(kLogFontSize, kSmallestTranslatedSize)) {
+        const double width = size * kLogCharacterWidth;
+        const auto offset = [&](const Designs::Control &label) {
+            return static_cast<std::size_t>(std::max(0L, std::lround((label.x - textX) / width)));
+        };
+        const std::size_t upperOffset = offset(kUpperHeading), lowerOffset = offset(kLowerHeading);
+        const std::size_t nameWidth = std::max(layout.nameWidth, upperOffset);
+        const LogHeadings headings = LayOutLogHeadings(nameWidth);
+        const auto fits = [&](const std::string &row, std::size_t from, const Designs::Control &label) {
+            return TextColumns(row) - from <= static_cast<std::size_t>(label.width / width);
+        };
+        layout = {size, nameWidth, headings.above.substr(upperOffset), headings.below.substr(lowerOffset)};
+        if (fits(headings.above, upperOffset, kUpperHeading) && fits(headings.below, lowerOffset, kLowerHeading))
+            break;
+    }
+    return layout;
+}
 
 // The map's farm buttons are the members of the farm event's control array.
 std::string farmButton(int farm)
@@ -113,6 +161,7 @@ void Program::write(Step step)
         ControlState &control = window.controls[step.control];
         control.font = step.font;
         control.size = step.size;
+        control.bold = step.bold;
         break;
     }
     case StepKind::SetLines: window.controls[step.control].lines = step.lines; break;
@@ -198,7 +247,9 @@ void Program::setGameButtonsLocked(bool locked)
 {
     for (const char *button : {"cmdDiffusion", "cmdFeedback"}) {
         setEnabled(Window::frmMain, button, !locked);
-        setText(Window::frmMain, button, locked ? "X" : "");
+        // TRANSLATORS: shown on the Diffusion and Feedback buttons of the main screen
+        // until the village information has been read: a mark of one character.
+        setText(Window::frmMain, button, locked ? Tr("locked button", "X") : "");
     }
 }
 
@@ -219,26 +270,26 @@ Steps Program::frmIntro_cmdNameOK_Click(const SetupTexts &typed)
     return event([&] {
         // A refusal names the box to fill in again; the focus goes there once the
         // message is read.
-        auto refuse = [this](std::string_view box, const std::string &text) {
+        auto refuse = [this](std::string_view box, std::string_view text) {
             message(Window::frmIntro, text);
             write({.kind = StepKind::Focus, .window = Window::frmIntro, .control = std::string(box)});
         };
         if (typed.name.empty())
-            return refuse(kNameBox, "Please enter your name");
+            return refuse(kNameBox, Tr("message", "Please enter your name"));
         if (typed.days.empty())
-            return refuse(kDaysBox, "Please enter a number of days.");
+            return refuse(kDaysBox, Tr("message", "Please enter a number of days."));
         if (typed.percent.empty())
-            return refuse(kPercentBox, "Please enter a percentage.");
+            return refuse(kPercentBox, Tr("message", "Please enter a percentage."));
         const auto days = ReadTypedDays(typed.days);
+        // TRANSLATORS: %1$d and %2$d are the fewest and the most days that may be typed (-32723, 32767).
         if (!days)
-            return refuse(kDaysBox,
-                "Please enter a number of days from " + std::to_string(kFewestDaysTyped) + " to "
-                    + std::to_string(INT16_MAX) + ".");
+            return refuse(kDaysBox, Format(Tr("message", "Please enter a number of days from %1$d to %2$d."),
+                                           {long{kFewestDaysTyped}, long{INT16_MAX}}));
         const auto percent = ReadTypedPercent(typed.percent);
+        // TRANSLATORS: %1$d and %2$d are the smallest and the largest percentage that may be typed (-32768, 32767).
         if (!percent)
-            return refuse(kPercentBox,
-                "Please enter a percentage from " + std::to_string(INT16_MIN) + " to " + std::to_string(INT16_MAX)
-                    + ".");
+            return refuse(kPercentBox, Format(Tr("message", "Please enter a percentage from %1$d to %2$d."),
+                                              {long{INT16_MIN}, long{INT16_MAX}}));
 
         game.DaysLeft = *days;
         game.TargetPercent = *percent;
@@ -267,10 +318,10 @@ Steps Program::frmIntro_KeyPress(int KeyAscii, const SetupTexts &typed)
 // --- The main screen
 // ---------------------------------------------------------------------------
 
-void Program::setLogFont(Window window, std::string_view list)
+void Program::setLogFont(Window window, std::string_view list, double size)
 {
     write({.kind = StepKind::SetFont, .window = window, .control = std::string(list), .font = std::string(kLogFont),
-           .size = kLogFontSize});
+           .size = size});
 }
 
 void Program::refreshDaysLeft() { setText(Window::frmMain, "txtDaysLeft", std::to_string(game.DaysLeft)); }
@@ -314,24 +365,50 @@ Steps Program::frmMain_cmdMapDisplay_Click()
 Steps Program::frmMain_cmdFeedback_Click()
 {
     return event([&] {
-        if (GradeIsShown(game)) {
+        if (GradeIsShown(game))
             setText(Window::frmFeedback, "lblScore", std::to_string(ComputeGrade(game)) + ' ');
-            setText(Window::frmFeedback, "lblScoreText", "is your grade.");
-            write({.kind = StepKind::SetVisible, .window = Window::frmFeedback, .control = "cmdDebrief", .visible = true});
-        }
-        show(Window::frmFeedback);
-        setLogFont(Window::frmFeedback, "List1");
-        write({.kind = StepKind::SetLines, .window = Window::frmFeedback, .control = "List1",
-               .lines = LogLines(game.ActivityLog)});
+        fillFeedback(game.ActivityLog.size(), GradeIsShown(game), true);
         refreshDaysLeft();
     });
+}
+
+void Program::fillFeedback(std::size_t records, bool grade, bool opening)
+{
+    feedbackRecords = records;
+    if (grade) {
+        // TRANSLATORS: shown beneath the grade, a number in large print ("38").
+        setText(Window::frmFeedback, "lblScoreText", Tr("feedback", "is your grade."));
+        if (opening)
+            write({.kind = StepKind::SetVisible, .window = Window::frmFeedback, .control = "cmdDebrief", .visible = true});
+    }
+    if (opening)
+        show(Window::frmFeedback);
+    const LogLayout layout = layOutLog();
+    setLogFont(Window::frmFeedback, kLogList.name, layout.size);
+    const bool designed = layout.lower.empty();
+    for (const auto &[label, text] : {std::pair{&kLowerHeading, &layout.lower}, std::pair{&kUpperHeading, &layout.upper}}) {
+        if (designed && !window(Window::frmFeedback).control(label->name).textSet)
+            continue;
+        write({.kind = StepKind::SetFont, .window = Window::frmFeedback, .control = std::string(label->name),
+               .font = std::string(designed ? label->family : kLogFont), .size = designed ? label->size : layout.size,
+               .bold = designed && label->bold});
+        setText(Window::frmFeedback, label->name, designed ? label->text : std::string_view(*text));
+    }
+    std::vector<LogRecord> shown(game.ActivityLog.begin(), game.ActivityLog.begin() + static_cast<long>(records));
+    std::vector<std::string> lines;
+    for (const LogRecord &record : shown)
+        lines.push_back(FormatLogLine(record, layout.nameWidth));
+    write({.kind = StepKind::SetLines, .window = Window::frmFeedback, .control = std::string(kLogList.name),
+           .lines = std::move(lines)});
 }
 
 // The about box is built afresh at every opening and fills in its texts then.
 void Program::loadAbout()
 {
-    setText(Window::frmAbout, "", std::string("About ") + kApplicationTitle);
-    setText(Window::frmAbout, "lblVersion", "Version " + VersionText());
+    // TRANSLATORS: the about box's caption; %s is the program's name, Brimwold.
+    setText(Window::frmAbout, "", Format(Tr("about box", "About %s"), {kApplicationTitle}));
+    // TRANSLATORS: %s is the program's version number, such as 2.1.0.
+    setText(Window::frmAbout, "lblVersion", Format(Tr("about box", "Version %s"), {VersionText()}));
     setText(Window::frmAbout, "lblTitle", kApplicationTitle);
 }
 
@@ -488,17 +565,38 @@ Steps Program::Form_Close(Window window)
 Steps Program::frmFeedback_cmdDebrief_Click()
 {
     return event([&] {
-        const Debrief debrief = BuildDebrief(game, typedDays);
-        const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
-        for (std::size_t i = 0; i < std::size(sentences); ++i)
-            setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
-        write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
-               .chart = debriefChart(debrief), .description = debrief.chartDescription});
-        setLogFont(Window::frmDebrief, "lstPlan");
-        write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
-               .lines = LogLines(debrief.bestPlanLog)});
+        fillDebrief(game);
         show(Window::frmDebrief);
     });
+}
+
+void Program::fillDebrief(const GameState &as)
+{
+    debriefed = as;
+    const Debrief debrief = BuildDebrief(as, typedDays);
+    const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
+    for (std::size_t i = 0; i < std::size(sentences); ++i)
+        setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
+    write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
+           .chart = debriefChart(debrief), .description = debrief.chartDescription});
+    setLogFont(Window::frmDebrief, "lstPlan", kLogFontSize);
+    write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
+           .lines = LogLines(debrief.bestPlanLog)});
+}
+
+Steps Program::Retranslate()
+{
+    if (programEnded)
+        return {};
+    if (window(Window::frmMain).exists)
+        setGameButtonsLocked(!window(Window::frmMain).control("cmdDiffusion").enabled);
+    if (window(Window::frmFeedback).exists)
+        fillFeedback(feedbackRecords, window(Window::frmFeedback).control("lblScoreText").textSet, false);
+    if (window(Window::frmAbout).exists)
+        loadAbout();
+    if (window(Window::frmDebrief).exists && debriefed)
+        fillDebrief(*debriefed);
+    return std::exchange(steps, {});
 }
 
 Steps Program::frmDebrief_Command7_Click()

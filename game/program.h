@@ -50,7 +50,7 @@ enum class StepKind {
     SetEnabled, // enables or disables the control (`enabled`)
     SetVisible, // shows or hides the control (`visible`)
     SetChart,   // the chart control draws `chart`; `description` tells it to screen readers
-    SetFont,    // the control's font: family `font`, `size` points
+    SetFont,    // the control's font: family `font`, `size` points, bold or regular
     SetLines,   // the list control holds exactly `lines`
     Focus,      // the keyboard focus goes to the control
     EndProgram, // the program ends at once: every window closes, nothing is asked
@@ -77,6 +77,7 @@ struct Step {
     bool visible = false;       // SetVisible
     std::string font{};         // SetFont: the family
     double size = 0;            // SetFont: points
+    bool bold = false;          // SetFont
     std::vector<std::string> lines{};  // SetLines
     ChartDrawing chart{};       // SetChart
     std::string description{};  // SetChart
@@ -112,6 +113,7 @@ struct ControlState {
     std::optional<bool> visible;  // as designed until a step says
     std::string font;
     double size = 0;
+    bool bold = false;
     std::vector<std::string> lines;
 
     bool operator==(const ControlState &) const = default;
@@ -183,6 +185,13 @@ public:
     // The player pressed OK on the message box the last steps showed.
     void MessageClosed();
 
+    // After the language changed (game/language.h): every text the steps have
+    // set that depends on the language, set again in the language now in use,
+    // from the game as it stands. A front end first shows its windows' design
+    // texts in the new language; texts the steps set that do not depend on the
+    // language (the days left, what the setup boxes hold) stay as they are.
+    Steps Retranslate();
+
     // Any event of the events table below by the window and control it belongs
     // to: a button's click ("cmdV1_3" is farm 3), or Enter in a setup box;
     // `typed` is read only by the setup screen. An unknown control changes nothing.
@@ -218,7 +227,13 @@ private:
     void setFarmButtonsEnabled(bool enabled);
     void refreshDaysLeft();
     // The activity log's fixed-pitch font, on a list that shows log lines.
-    void setLogFont(Window window, std::string_view list);
+    void setLogFont(Window window, std::string_view list, double size);
+    // The feedback screen's grade text, log and headings, the log as its first
+    // `records` records; an opening also shows the Debrief button with the grade
+    // and the window.
+    void fillFeedback(std::size_t records, bool grade, bool opening);
+    // The debrief's sentences, chart and best plan, for the game as it was.
+    void fillDebrief(const GameState &as);
     void carryOutMediaActivity(Activity activity);
     void openMap(std::string_view mode);
     void loadAbout();
@@ -231,6 +246,8 @@ private:
 
     GameState game;
     std::int16_t typedDays = 0;
+    std::size_t feedbackRecords = 0;       // the log records the feedback screen lists
+    std::optional<GameState> debriefed;    // the game the debrief shows
     std::array<WindowState, kWindows> windows;
     std::vector<Window> order;
     bool awaitingOK = false;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules.h"
 
+#include "language.h"
+
 #include <cassert>
 
 namespace Startup {
@@ -9,9 +11,10 @@ std::string_view RefusalMessage(Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Accepted: return {};
-    case Verdict::NotEnoughTime: return "You don't have enough time for that";
-    case Verdict::TalkFirst: return "You must talk to a opinion leader before giving a demonstration";
-    case Verdict::OneDemoPerFarm: return "You may only have one demonstration at each farm";
+    case Verdict::NotEnoughTime: return Tr("message", "You don't have enough time for that");
+    // TRANSLATORS: "a opinion leader" is as the game has always said it; translate it as "an opinion leader".
+    case Verdict::TalkFirst: return Tr("message", "You must talk to a opinion leader before giving a demonstration");
+    case Verdict::OneDemoPerFarm: return Tr("message", "You may only have one demonstration at each farm");
     }
     return {};
 }

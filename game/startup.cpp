@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup.h"
 
+#include "language.h"
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace Startup {
@@ -66,36 +68,88 @@ void AppendLogLine(GameState &state, Activity activity, int farm, std::int16_t d
     state.ActivityLog.push_back({activity, farm, daysUsed, state.DaysLeft, gain, state.TotalConverted});
 }
 
+namespace {
+
+// TRANSLATORS: the activity log's names of the activities. The log is a list in
+// a fixed-pitch font whose numbers stand in columns after the longest name; keep
+// the names short (the English ones are at most 27 characters long with the
+// farm's number, the list has room for about 36).
+constexpr std::string_view kLogContext = "log";
+constexpr std::string_view kLogNames[kActivities] = {
+    TrNoop("log", "Information"),
+    TrNoop("log", "Newspaper"),
+    TrNoop("log", "Radio"),
+    TrNoop("log", "Talk to villager"),
+    TrNoop("log", "Train Villagers"),
+    TrNoop("log", "Film"),
+    // TRANSLATORS: %d is the number of the opinion leader's farm, 1 to 10.
+    TrNoop("log", "Talk to opinion leader (%d)"),
+    // TRANSLATORS: %d is the number of the opinion leader's farm, 1 to 10.
+    TrNoop("log", "Give a demonstration (%d)"),
+};
+constexpr bool onFarms(Activity activity) { return activity == Activity::Talk || activity == Activity::Demonstration; }
+
+} // namespace
+
 std::string LogName(Activity activity, int farm)
 {
-    static constexpr std::string_view kNames[kActivities] = {
-        "Information",
-        "Newspaper",
-        "Radio",
-        "Talk to villager",
-        "Train Villagers",
-        "Film",
-        "Talk to opinion leader ",
-        "Give a demonstration ",
-    };
-    std::string name(kNames[static_cast<int>(activity)]);
-    if (farm != 0)
-        name += "(" + std::to_string(farm) + ")";
-    return name;
+    const std::string_view name = Tr(kLogContext, kLogNames[static_cast<int>(activity)]);
+    if (onFarms(activity))
+        return Format(name, {long{farm}});
+    return farm == 0 ? std::string(name) : std::string(name) + "(" + std::to_string(farm) + ")";
 }
 
-std::string FormatLogLine(const LogRecord &record)
+std::size_t LogNameWidth()
+{
+    std::size_t longest = 0;
+    for (int activity = 0; activity < kActivities; ++activity)
+        longest = std::max(longest, TextColumns(LogName(static_cast<Activity>(activity), kFarms)));
+    return longest + 1;
+}
+
+std::string FormatLogLine(const LogRecord &record, std::size_t nameWidth)
 {
     return FormatLogLine(LogName(record.activity, record.farm), record.daysUsed, record.daysLeft, record.gain,
-                         record.total);
+                         record.total, nameWidth);
 }
+
+LogHeadings LayOutLogHeadings(std::size_t nameWidth)
+{
+    // TRANSLATORS: the activity log's column headings, in two rows: "Days" above
+    // "Used" and above "Left". Each stands above its column of three-digit numbers
+    // in a fixed-pitch list, 8, 12 and 9 characters apart; a longer heading
+    // pushes the next one to the right.
+    static constexpr std::string_view kHeadings[] = {
+        TrNoop("log heading", "Days"), TrNoop("log heading", "Action"), TrNoop("log heading", "Used"),
+        TrNoop("log heading", "Left"), TrNoop("log heading", "%Converted"), TrNoop("log heading", "Total"),
+    };
+    const std::string_view above = Tr("log heading", kHeadings[0]);
+    std::array<std::string_view, 5> below;
+    for (std::size_t i = 0; i < below.size(); ++i)
+        below[i] = Tr("log heading", kHeadings[i + 1]);
+    const std::array<std::size_t, 5> columns = {0, nameWidth, nameWidth + 8, nameWidth + 20, nameWidth + 29};
+    const auto place = [](std::string &row, std::size_t column, std::string_view word) {
+        const std::size_t used = TextColumns(row);
+        row.append(used == 0 ? column : std::max(column, used + 1) - used, ' ');
+        row += word;
+    };
+    LogHeadings headings;
+    place(headings.above, columns[1], above);
+    place(headings.above, columns[2], above);
+    for (std::size_t i = 0; i < below.size(); ++i)
+        place(headings.below, columns[i], below[i]);
+    return headings;
+}
+
+std::string FormatLogLine(const LogRecord &record) { return FormatLogLine(record, LogNameWidth()); }
 
 std::vector<std::string> LogLines(const std::vector<LogRecord> &log)
 {
+    const std::size_t width = LogNameWidth();
     std::vector<std::string> lines;
     lines.reserve(log.size());
     for (const LogRecord &record : log)
-        lines.push_back(FormatLogLine(record));
+        lines.push_back(FormatLogLine(record, width));
     return lines;
 }
 

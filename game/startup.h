@@ -95,11 +95,24 @@ void CountActionUse(GameState &state, int code);
 // Logs an activity with the state after it: DaysLeft and TotalConverted.
 void AppendLogLine(GameState &state, Activity activity, int farm, std::int16_t daysUsed, std::int16_t gain);
 
-// The activity's name in the log: "Newspaper", "Talk to opinion leader (3)".
+// The activity's name in the log, in the language in use: "Newspaper", "Talk to
+// opinion leader (3)".
 std::string LogName(Activity activity, int farm);
-// A record as the log's fixed-width line, and the whole log as its lines.
+// The log's name column in the language in use: its longest name and one
+// blank, in display columns (28 in English).
+std::size_t LogNameWidth();
+// A record as the log's fixed-width line, and the whole log as its lines with
+// the name column of the language in use.
+std::string FormatLogLine(const LogRecord &record, std::size_t nameWidth);
 std::string FormatLogLine(const LogRecord &record);
 std::vector<std::string> LogLines(const std::vector<LogRecord> &log);
+// The log's column headings, in the language in use, laid out in the columns of
+// the log's lines for a name column of nameWidth: "Days" above "Used" and
+// "Left", and "Action", "Used", "Left", "%Converted", "Total" in a row.
+struct LogHeadings {
+    std::string above, below;
+};
+LogHeadings LayOutLogHeadings(std::size_t nameWidth);
 
 // The grade earned so far: the whole part of TotalConverted * 50 / 85.
 int ComputeGrade(const GameState &state);

@@ -3,6 +3,7 @@
 
 #include "bestplan.h"
 #include "identity.h"
+#include "language.h"
 
 #include <cstdio>
 #include <utility>
@@ -139,6 +140,8 @@ std::string StepsAsJson(const Steps &steps)
             appendText(answer, "font", step.font);
             appendField(answer, "size");
             answer += std::to_string(step.size);
+            if (step.bold)
+                flag("bold", true);
             break;
         case StepKind::SetLines:
             appendField(answer, "lines");
@@ -177,13 +180,16 @@ std::string TablesAsJson()
     });
     appendField(out, "setupBoxes");
     appendArray(out, kSetupBoxes, [&out](const auto &box) { appendQuoted(out, box.first); });
-    return out + '}';
+    char sizes[64];
+    std::snprintf(sizes, sizeof sizes, ",\"smallestFittedSize\":%g,\"smallestTranslatedSize\":%g", kSmallestFittedSize,
+                  kSmallestTranslatedSize);
+    return out + sizes + '}';
 }
 
-std::string FontSizesAsJson(double designPoints)
+std::string FontSizesAsJson(double designPoints, double smallest)
 {
     std::string out;
-    appendArray(out, FontSizesToTry(designPoints), [&out](double size) {
+    appendArray(out, FontSizesToTry(designPoints, smallest), [&out](double size) {
         char number[32];
         std::snprintf(number, sizeof number, "%g", size);
         out += number;
@@ -226,6 +232,17 @@ std::string ClassroomTextsAsJson()
     appendQuoted(out, kPresetIgnoredNotice);
     appendText(out, "notSent", kNotSentNotice);
     return out + '}';
+}
+
+std::string LanguageAsJson()
+{
+    const Language &language = CurrentLanguage();
+    std::string out = "{\"code\":";
+    appendQuoted(out, language.code);
+    appendField(out, "name");
+    appendQuoted(out, language.name);
+    appendField(out, "rightToLeft");
+    return out + (language.rightToLeft ? "true}" : "false}");
 }
 
 } // namespace Startup

@@ -18,7 +18,8 @@ namespace Startup {
 std::string StepsAsJson(const Steps &steps);
 
 // {"title": the program's title, "windows": [names], "events": [{"window", "control", "members", "enterInBox"}],
-//  "setupBoxes": [the setup screen's boxes, in the order a press passes their texts]}
+//  "setupBoxes": [the setup screen's boxes, in the order a press passes their texts],
+//  "smallestFittedSize", "smallestTranslatedSize": the smallest sizes a box's text and a translated text shrink to}
 std::string TablesAsJson();
 
 // The game as a learning platform is told it: {"name", "daysTyped", "target", "log":
@@ -30,7 +31,10 @@ std::string GameAsJson(const Program &program);
 // The teachers' tools' notices: {"presetIgnored", "notSent"}.
 std::string ClassroomTextsAsJson();
 
-// The sizes to try when fitting a text into a box: [8.25, 7.75, ...].
-std::string FontSizesAsJson(double designPoints);
+// The sizes to try when fitting a text into a box: [8.25, 7.75, ...], down to the smallest.
+std::string FontSizesAsJson(double designPoints, double smallest = kSmallestFittedSize);
+
+// The language in use: {"code": "ar", "name": "العربية", "rightToLeft": true}.
+std::string LanguageAsJson();
 
 } // namespace Startup

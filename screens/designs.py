@@ -8,10 +8,13 @@ Usage: designs.py json OUT.json DESIGN.ui...     what the browser's page builds 
 For each window: its caption, client size, border style, resolved font, its
 controls in design order (kind, geometry, text, font, alignment, accessible
 name, focus, whether hidden, button face, whether a box fits its text), its
-drawn lines and its tab order. Fonts are resolved as the desktop resolves them:
+drawn lines and its tab order; how each text is looked up in the catalog (its
+context, or that it stays as designed), and whether the controls stand on
+places of a picture (not mirrored for a language written from right to left). Fonts are resolved as the desktop resolves them:
 a control takes its window's font and overrides what its own font names; the
 dynamic property pointSizeF sets a fractional size. The core's header lists
-every control's window, name, size and whether its design hides it.
+every control's window, name, place and size, whether its design hides it,
+its font, and its text where that stays as designed in every language.
 """
 
 import colorsys
@@ -77,8 +80,10 @@ def control(widget, window_font, custom):
     text = props.get("text")
     if text is not None and text.text:
         item["text"] = text.text
+        item.update(translation("text", text))
     if "accessibleName" in props:
         item["accessibleName"] = props["accessibleName"].text
+        item.update(translation("accessibleName", props["accessibleName"]))
     if "visible" in props and props["visible"].text == "false":
         item["hidden"] = True
     focus = props.get("focusPolicy")
@@ -100,6 +105,14 @@ def control(widget, window_font, custom):
     elif kind == "picture":
         item["sunken"] = props.get("frameShadow") is not None and props["frameShadow"].text.endswith("Sunken")
     return item
+
+
+def translation(field, string):
+    """How the page looks up a design's text in the catalog: its context ("fieldContext",
+    where the design gives one) or that it stays as designed ("fieldFixed")."""
+    if string.get("notr") == "true":
+        return {field + "Fixed": True}
+    return {field + "Context": string.get("comment")} if string.get("comment") else {}
 
 
 TWIPS_PER_PIXEL = 15
@@ -129,8 +142,11 @@ def window(path):
     caption = props.get("windowTitle")
     border = props.get("borderStyle")
     lines = props["lines"].text.split(";") if "lines" in props else []
+    pictured = "placesOnPicture" in props and props["placesOnPicture"].text == "true"
     return form.get("name"), {
         "caption": caption.text if caption is not None else "",
+        **(translation("caption", caption) if caption is not None else {}),
+        "placesOnPicture": pictured,
         "size": [int(rect.find("width").text), int(rect.find("height").text)],
         "border": border.text if border is not None else "sizable",
         "font": window_font,
@@ -144,7 +160,11 @@ def header(designs):
     rows = []
     for name, design in sorted(designs.items()):
         for c in design["controls"]:
-            rows.append(f'    {{"{name}", "{c["name"]}", {c["rect"][2]}, {c["rect"][3]}, {str(c.get("hidden", False)).lower()}}},')
+            x, y, width, height = c["rect"]
+            f = c["font"]
+            rows.append(f'    {{"{name}", "{c["name"]}", {x}, {y}, {width}, {height}, {str(c.get("hidden", False)).lower()}, '
+                        f'{json.dumps(c.get("text", "") if c.get("textFixed") else "")}, {json.dumps(f["family"])}, '
+                        f'{f["size"]}, {str(f["bold"]).lower()}}},')
     return "\n".join([
         "// Written by screens/designs.py from the windows' design files; do not edit.",
         "#pragma once",
@@ -155,8 +175,11 @@ def header(designs):
         "",
         "struct Control {",
         "    std::string_view window, name;",
-        "    int width, height;",
+        "    int x, y, width, height;",
         "    bool hidden;",
+        "    std::string_view text, family;  // the design's text where it stays as designed in every language, and its font",
+        "    double size;",
+        "    bool bold;",
         "};",
         "inline constexpr std::string_view kWindows[] = {" + ", ".join(f'"{n}"' for n in sorted(designs)) + "};",
         "inline constexpr Control kControls[] = {",

@@ -5,6 +5,7 @@
 #include "session.h"
 
 #include "fitting.h"
+#include "language.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -23,6 +24,8 @@
 //   fitText     (bool)    a box that shows its whole text, in a smaller size if it must
 //   lines       (string)  level lines the window draws, "x1 y1 x2 y2 colour width; ..." with the
 //                         ends in twips (15 a pixel) and the width in pixels, drawn in that order
+//   placesOnPicture (bool) the controls stand on places of a picture (the map's farms): a
+//                         window written from right to left does not mirror them
 
 Form::Form(Session &session, Startup::Window id) : QWidget(nullptr), id(id), session(session) {}
 
@@ -74,6 +77,44 @@ void Form::fitText(QLineEdit *box, const QFont &design)
     box->setFont(font);
 }
 
+namespace {
+
+// Whether a text shows whole in the control in that font: a label as its design
+// wraps it, a button in one line.
+bool fits(const QWidget *control, const QFont &font, const QString &text)
+{
+    const QFontMetrics metrics(font);
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        const QRect room = label->contentsRect();
+        const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | int(label->alignment());
+        return room.contains(metrics.boundingRect(room, flags, text));
+    }
+    return metrics.horizontalAdvance(text) <= control->width() - 4;
+}
+
+} // namespace
+
+void Form::fitTranslated(QWidget *control)
+{
+    if (Startup::CurrentLanguage().code == "en")
+        return;
+    const auto *label = qobject_cast<const QLabel *>(control);
+    const auto *button = qobject_cast<const QAbstractButton *>(control);
+    if (!label && !button)
+        return;
+    const QString text = label ? label->text() : button->text();
+    QFont font = control->font();
+    if (!control->property(kFittedFrom).isValid())
+        control->setProperty(kFittedFrom, font.pointSizeF());
+    for (const double size : Startup::FontSizesToTry(control->property(kFittedFrom).toDouble(),
+                                                     Startup::kSmallestTranslatedSize)) {
+        font.setPointSizeF(size);
+        if (fits(control, font, text))
+            break;
+    }
+    control->setFont(font);
+}
+
 void Form::finishSetup()
 {
     const QList<QWidget *> controls = findChildren<QWidget *>();
@@ -105,6 +146,8 @@ void Form::finishSetup()
     // Labels lie beneath every other control, so a label never hides a button it overlaps.
     for (QLabel *label : findChildren<QLabel *>())
         label->lower();
+    for (QWidget *control : findChildren<QWidget *>())
+        fitTranslated(control);
 
     const QString border = property("borderStyle").toString();
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -114,8 +157,15 @@ void Form::finishSetup()
     if (property("minMaxButtons").toBool())
         flags |= Qt::WindowMinMaxButtonsHint;
     setWindowFlags(flags);
+    // The window's design name, for tools that find windows whatever the language of their captions.
+    setWindowRole(objectName());
     if (border == QLatin1String("fixedSingle") || border == QLatin1String("fixedDialog"))
         setFixedSize(size());
+    // In a language written from right to left every control is placed from the
+    // right; the pictures inside them are not mirrored.
+    if (isRightToLeft() && !property("placesOnPicture").toBool())
+        for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            control->move(width() - control->x() - control->width(), control->y());
     connectEvents();
 }
 
@@ -142,8 +192,9 @@ void Form::paintEvent(QPaintEvent *)
         const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
         if (f.size() != 6)
             continue;
-        const QPointF from(f[0].toDouble() / kTwipsPerPixel, f[1].toDouble() / kTwipsPerPixel);
         const qreal length = (f[2].toDouble() - f[0].toDouble()) / kTwipsPerPixel;
+        const qreal left = f[0].toDouble() / kTwipsPerPixel;
+        const QPointF from(isRightToLeft() ? width() - left - length : left, f[1].toDouble() / kTwipsPerPixel);
         painter.fillRect(QRectF(from, QSizeF(length, f[5].toDouble())), QColor(f[4]));
     }
 }

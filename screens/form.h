@@ -22,6 +22,14 @@ public:
     // brought to the front and given the keyboard focus every time.
     void showForm();
 
+    // In a language other than English: a label's or a button's text that does
+    // not fit the control at its font's size is shown in the largest size that
+    // fits (game/fitting.h). Call when the text or the control's font changed.
+    void fitTranslated(QWidget *control);
+    // The property of a control that holds the size its texts are fitted from:
+    // its design's, or the one the core's steps set.
+    static constexpr char kFittedFrom[] = "fittedFromPoints";
+
 protected:
     // Applies what the design files cannot say by themselves and connects every
     // control of the core's events table to its event; call after setupUi.

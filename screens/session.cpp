@@ -116,6 +116,7 @@ void Session::playStep(const Startup::Step &step)
             label->setText(text);
         else if (auto *box = qobject_cast<QLineEdit *>(control))
             box->setText(text);
+        window.fitTranslated(control);
         break;
     case StepKind::SetEnabled: control->setEnabled(step.enabled); break;
     case StepKind::SetVisible: control->setVisible(step.visible); break;
@@ -129,7 +130,10 @@ void Session::playStep(const Startup::Step &step)
         QFont font = control->font();
         font.setFamily(QString::fromStdString(step.font));
         font.setPointSizeF(step.size);
+        font.setBold(step.bold);
         control->setFont(font);
+        control->setProperty(Form::kFittedFrom, step.size);
+        window.fitTranslated(control);
         break;
     }
     case StepKind::SetLines:

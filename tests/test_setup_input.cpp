@@ -65,10 +65,14 @@ private slots:
         row("percentage before a carriage return", ada, "365", "100\r", 365, kRefused);
         row("days with a NUL", ada, QStringLiteral("36") + QChar(0) + '5', "100", kRefused, 0);
         row("name of control characters", "\x01\x1b\x7f", "365", "100", 365, 100);
-        // Digits of other scripts are no digits here; letters of any script make a name.
-        row("Arabic-Indic days", ada, u"\u0663\u0666\u0665"_qs, "100", kRefused, 0);
+        // The digits that Arabic, Persian and Hindi keyboards type are digits; other digits of
+        // Unicode are not; letters of any script make a name.
+        row("Arabic-Indic days", ada, u"\u0663\u0666\u0665"_qs, "100", 365, 100);
+        row("Eastern Arabic-Indic percentage", ada, "365", u"\u06f7\u06f5.\u06f5"_qs, 365, 76);
+        row("Devanagari days", ada, u"\u0969"_qs, "100", 3, 100);
+        row("Devanagari and ASCII digits", ada, u"1\u096a0"_qs, u"\u0966\u096f"_qs, 140, 9);
+        row("Arabic-Indic days out of range", ada, u"\u0669\u0669\u0669\u0669\u0669"_qs, "100", kRefused, 0);
         row("fullwidth percentage", ada, "365", u"\uff11\uff10\uff10"_qs, 365, kRefused);
-        row("Devanagari days", ada, u"\u0969"_qs, "100", kRefused, 0);
         row("superscript percentage", ada, "365", u"\u00b2"_qs, 365, kRefused);
         row("names in other scripts", u"Zo\u00eb \u0141ucja \u540d\u524d \u05e9\u05dc\u05d5\u05dd \U0001f642"_qs, "365", "100",
             365, 100);

@@ -3,13 +3,15 @@
 """Puts the browser edition together as one self-contained HTML file.
 
 Usage: assemble.py OUT.html --version V --template T --style CSS... --script JS... --core CORE.js
-                   --wasm CORE.wasm --designs DESIGNS.json --pictures DIR --fonts DIR --font-licence LICENSE.txt
+                   --wasm CORE.wasm --designs DESIGNS.json --catalogs CATALOGS.json --pictures DIR --fonts DIR
+                   --font-licence LICENSE.txt
 
 The styles and the scripts go in in the order given, the core's script first.
 
 Everything is inside the file: the script and the WebAssembly, the style, the
-fonts (which the script registers from their bytes), the pictures, the
-windows' designs, and the program's and the fonts' licence notices. A
+fonts (which the script registers from their bytes), the pictures and their
+texts, the windows' designs, the message catalogs, and the program's and the
+fonts' licence notices. A
 Content-Security-Policy allows the page's own script and style (by their
 hashes), WebAssembly, and images from inside the file; nothing else, and
 nothing from outside.
@@ -84,7 +86,7 @@ def png_size(path):
 def main():
     parser = argparse.ArgumentParser(usage=__doc__)
     parser.add_argument("out")
-    for option in ("version", "template", "core", "wasm", "designs", "pictures", "fonts", "font-licence"):
+    for option in ("version", "template", "core", "wasm", "designs", "catalogs", "pictures", "fonts", "font-licence"):
         parser.add_argument("--" + option, required=True)
     for option in ("style", "script"):
         parser.add_argument("--" + option, required=True, nargs="+")
@@ -101,8 +103,9 @@ def main():
                **{scale: data_url(os.path.join(args.pictures, f"{name}@{scale[1]}x.png"), "image/png")
                   for scale in ("x1", "x2")}}
         for name in sorted(f[:-len("@1x.png")] for f in os.listdir(args.pictures) if f.endswith("@1x.png"))}
-    assets = {"faces": FACES, "fonts": fonts,
-              "sheetText": read(os.path.join(args.pictures, "information-sheet.txt"))}
+    picture_texts = json.loads(read(os.path.join(args.pictures, "picture-texts.json")))
+    assets = {"faces": {**FACES, "Liberation Sans": "Brimwold Sans", "Courier Prime": "Brimwold Mono"},
+              "fonts": fonts, "pictureTexts": picture_texts}
     csp = ("default-src 'none'; "
            f"script-src {digest(script)} 'wasm-unsafe-eval'; "
            f"style-src {digest(style)}; "
@@ -113,6 +116,7 @@ def main():
         "ICON": pictures["about-icon"]["x1"],
         "STYLE": style,
         "DESIGNS": json_block(json.loads(read(args.designs))),
+        "CATALOGS": json_block(json.loads(read(args.catalogs))),
         "ASSETS": json_block(assets),
         "PICTURES": json_block(pictures),
         "WASM": base64.b64encode(read(args.wasm, "rb")).decode(),

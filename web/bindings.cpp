@@ -5,14 +5,18 @@
 // ("cmdV1_3"); every string is UTF-8.
 
 #include "bestplan.h"
+#include "language.h"
 #include "program.h"
+#include "sheet.h"
 #include "wire.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -43,9 +47,9 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char *brimwold_tables() { return answered(TablesAsJson()); }
 
 // The font sizes a box tries, from its design's size down, to show its whole text.
-EMSCRIPTEN_KEEPALIVE const char *brimwold_font_sizes(double designPoints)
+EMSCRIPTEN_KEEPALIVE const char *brimwold_font_sizes(double designPoints, double smallest)
 {
-    return answered(FontSizesAsJson(designPoints));
+    return answered(FontSizesAsJson(designPoints, smallest));
 }
 
 // Start-up: the steps that show the first window.
@@ -69,6 +73,47 @@ EMSCRIPTEN_KEEPALIVE const char *brimwold_close(const char *window)
 
 // The player pressed OK on the message box.
 EMSCRIPTEN_KEEPALIVE void brimwold_message_closed() { program().MessageClosed(); }
+
+// --- The player's language ---------------------------------------------------------------------
+
+// The catalog to use of those the page carries, for the languages asked for in
+// order (the address's lang, then the browser's), each list one a line: its code,
+// or "" for English.
+EMSCRIPTEN_KEEPALIVE const char *brimwold_choose_language(const char *asked, const char *available)
+{
+    const auto lines = [](std::string_view text) {
+        std::vector<std::string_view> list;
+        for (std::size_t at = 0; at <= text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size());
+            list.push_back(text.substr(at, end - at));
+            at = end + 1;
+        }
+        return list;
+    };
+    return answered(ChooseLanguage(lines(asked), lines(available)).value_or(""));
+}
+
+// Uses a catalog the page carries (its two parts, as po/catalogs.py writes them),
+// a made-up language by its code ("en_XA"), or English (both empty); answers
+// the language now in use (game/wire.h).
+EMSCRIPTEN_KEEPALIVE const char *brimwold_use_language(const char *messages, const char *translations, const char *code)
+{
+    if (!UsePseudoLanguage(messages, code))
+        UseCatalog(messages, translations);
+    return answered(LanguageAsJson());
+}
+
+// A text of the page or of a design in the language in use.
+EMSCRIPTEN_KEEPALIVE const char *brimwold_translate(const char *context, const char *english)
+{
+    return answered(std::string(Tr(context, english)));
+}
+
+// The information sheet's facts in words, for screen readers, in the language in use.
+EMSCRIPTEN_KEEPALIVE const char *brimwold_sheet_text() { return answered(InformationSheetText()); }
+
+// Every text the steps set that depends on the language, set again in the one now in use.
+EMSCRIPTEN_KEEPALIVE const char *brimwold_retranslate() { return asJson(program().Retranslate()); }
 
 } // extern "C"
 

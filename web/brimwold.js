@@ -15,6 +15,7 @@ for (const [family, weight, bytes] of assets.fonts) document.fonts.add(new FontF
 // The pictures come last in the page and are read when first drawn.
 let pictures = null;
 const desktop = document.getElementById('desktop');
+const { tr, texts } = BrimwoldLanguage; // eslint-disable-line no-undef
 
 const panels = new Map(); // built windows by design name
 let shown = []; // the showing panels, in the order they were shown
@@ -35,10 +36,12 @@ function make(tag, className, text) {
   return el;
 }
 
-// Where the design puts a control, for the style sheet (the compact layout puts it elsewhere).
-function place(el, [x, y, width, height]) {
+// Where the design puts a control, for the style sheet (the compact layout puts it elsewhere);
+// mirrored, from the right, for a language written from right to left.
+function place(el, [x, y, width, height], mirrored = false) {
   const where = { x, y, w: width, h: height };
   for (const [name, value] of Object.entries(where)) el.style.setProperty(`--${name}`, `${value}px`);
+  el.classList.toggle('mirrored', mirrored);
 }
 
 // Point sizes at 96 dots per inch, the carried faces for the faces the designs name.
@@ -54,13 +57,13 @@ const controlTags = { label: 'div', button: 'button', edit: 'input', list: 'ul',
 
 function buildControl(panel, design) {
   const tag = design.kind === 'label' && design.buddy ? 'label' : controlTags[design.kind];
-  const el = make(tag, `control ${design.kind}`, design.text);
+  const el = make(tag, `control ${design.kind}`, designText(design, 'text'));
   el.id = `${panel.name}-${design.name}`;
   el.dataset.name = design.name;
-  place(el, design.rect);
+  place(el, design.rect, mirrored(panel));
   setFont(el, design.font);
   el.dataset.size = design.font.size;
-  if (design.accessibleName) el.setAttribute('aria-label', design.accessibleName);
+  if (design.accessibleName) el.setAttribute('aria-label', designText(design, 'accessibleName'));
   if (design.align) el.classList.add(design.align[0], design.align[1]);
   if (design.kind === 'label') {
     el.classList.toggle('wrap', design.wrap);
@@ -123,18 +126,18 @@ function draw(canvas) {
 const drawings = {
   frmVillage1(panel) {
     const map = picture('village-map');
-    panel.client.prepend(map);
+    panel.client.prepend(map, pictureTexts('village-map'));
     // The farms' buttons lie on the map.
     const farms = panel.design.controls.filter((c) => c.name.startsWith('cmdV1_')).map((c) => c.name);
     panel.underPicture = { picture: map, size: pictures['village-map'].size, controls: farms };
   },
   frmInformation(panel) {
     const box = panel.controls.get('Picture1');
-    const facts = make('div', 'sr', assets.sheetText);
+    const facts = make('div', 'sr', sheetText());
     facts.id = `${box.id}-facts`;
     box.setAttribute('role', 'figure');
     box.setAttribute('aria-describedby', facts.id);
-    box.append(picture('information-sheet'), facts);
+    box.append(picture('information-sheet'), pictureTexts('information-sheet'), facts);
   },
   frmAbout(panel) {
     panel.controls.get('picIcon').append(picture('about-icon'));
@@ -185,7 +188,7 @@ function build(name) {
   const design = designs[name];
   const el = make('section', `panel ${design.border}`);
   const title = make('div', 'title');
-  const caption = make('span', 'caption', design.caption);
+  const caption = make('span', 'caption', designText(design, 'caption'));
   const close = make('button', 'close', '\u00d7');
   const client = make('div', 'client');
   const panel = { name, design, el, caption, client, controls: new Map(), placed: false, lastFocus: null };
@@ -196,7 +199,7 @@ function build(name) {
   el.setAttribute('aria-labelledby', caption.id);
   close.type = 'button';
   close.tabIndex = -1;
-  close.setAttribute('aria-label', 'Close');
+  close.setAttribute('aria-label', texts.close());
   close.addEventListener('click', () => send(() => core.close(name)));
   place(client, [0, 0, ...design.size]);
   setFont(client, design.font);
@@ -207,7 +210,7 @@ function build(name) {
   }
   for (const { rect, colour } of design.lines) {
     const line = make('div', 'line');
-    place(line, rect);
+    place(line, rect, mirrored(panel));
     line.style.background = colour;
     client.append(line);
   }
@@ -363,6 +366,7 @@ const perform = {
     }
     shown = shown.filter((p) => p !== panel).concat(panel);
     panel.client.querySelectorAll('input[readonly]').forEach(fitText);
+    panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
     activate(panel);
   },
   Hide(step) {
@@ -389,11 +393,14 @@ const perform = {
     const text = step.text || '';
     if (!step.control) {
       panelOf(step.window).caption.textContent = text;
+      panelOf(step.window).caption.dataset.set = 'core';
       return;
     }
     const el = controlOf(step);
+    el.dataset.set = 'core';
     if (el.tagName !== 'INPUT') {
       el.textContent = text;
+      fitTranslated(el);
       return;
     }
     el.value = text;
@@ -413,7 +420,9 @@ const perform = {
     drawChart(controlOf(step), step.chart, step.description);
   },
   SetFont(step) {
-    setFont(controlOf(step), { family: step.font, size: step.size });
+    const el = controlOf(step);
+    setFont(el, { family: step.font, size: step.size, bold: Boolean(step.bold) });
+    el.dataset.size = step.size;
   },
   SetLines(step) {
     controlOf(step).replaceChildren(...step.lines.map((line) => make('li', '', line)));
@@ -431,10 +440,10 @@ const perform = {
     panels.clear();
     shown = [];
     active = null;
-    const again = make('button', 'again', 'New Game');
+    const again = make('button', 'again', texts.again());
     again.type = 'button';
     again.addEventListener('click', () => window.location.reload());
-    desktop.replaceChildren(make('p', 'ended', 'The game has ended.'), again);
+    desktop.replaceChildren(make('p', 'ended', texts.ended()), again);
     again.focus();
   },
 };
@@ -447,7 +456,7 @@ function openMessage(step, rest) {
   const title = make('div', 'title');
   const caption = make('span', 'caption', core.tables.title);
   const text = make('p', 'text', step.text);
-  const ok = make('button', 'ok', 'OK');
+  const ok = make('button', 'ok', texts.ok());
   caption.id = 'message-caption';
   text.id = 'message-text';
   box.setAttribute('role', 'alertdialog');
@@ -629,6 +638,95 @@ function buildAhead() {
   later(rehearse);
 }
 
+// --- The player's language (web/language.js) -------------------------------------------------
+
+// A design's text in the language in use: its caption, text or accessible name.
+function designText(design, field) {
+  const english = design[field];
+  return english && !design[`${field}Fixed`] ? tr(design[`${field}Context`] || '', english) : english;
+}
+
+// Whether a panel's controls stand mirrored: in a language written from right to
+// left, but where they stand on places of a picture (the map's farms).
+function mirrored(panel) {
+  return BrimwoldLanguage.current.rightToLeft && !panel.design.placesOnPicture;
+}
+
+// In a language other than English, a text that does not fit its label or button
+// at its size shrinks to the largest size that fits (game/fitting.h); measured
+// once its panel shows.
+function fitTranslated(el) {
+  if (BrimwoldLanguage.current.code === 'en' || el.closest('[hidden]')) return;
+  for (const size of core.fontSizes(Number(el.dataset.size), core.smallestTranslatedSize)) {
+    el.style.fontSize = pixels(size);
+    if (el.scrollWidth <= el.clientWidth && el.scrollHeight <= el.clientHeight) break;
+  }
+}
+
+// The sheet's facts in words, in the language in use.
+function sheetText() {
+  return core.sheetText();
+}
+
+// The texts a picture prints, in the language in use where it is not English:
+// each where the English one stood, on white over it, in the picture's own
+// place (a picture is not mirrored).
+function pictureTexts(name) {
+  const drawing = svg('svg', { class: 'picture-texts', 'aria-hidden': 'true' });
+  drawing.dataset.picture = name;
+  const [width, height] = (pictures ||= data('pictures'))[name].size;
+  Object.assign(drawing.style, { width: `${width}px`, height: `${height}px` });
+  if (BrimwoldLanguage.current.code === 'en') return drawing;
+  const { texts: printed, rules } = assets.pictureTexts[name];
+  for (const [context, english, x, y, size, bold, right, underline, family, [cx, cy, cw, ch]] of printed) {
+    const words = tr(context, english);
+    if (words === english) continue;
+    const text = svg('text', { x, y, 'text-anchor': right ? 'end' : 'start', 'font-size': size,
+      'font-weight': bold ? 'bold' : 'normal', 'font-family': `"${assets.faces[family] || family}"` });
+    if (underline) text.setAttribute('text-decoration', 'underline');
+    text.textContent = words;
+    drawing.append(svg('rect', { x: cx, y: cy, width: cw, height: ch, fill: '#fff' }), text);
+  }
+  // The translation's own ground is cleared too, once it can be measured; the rules lie on top.
+  requestAnimationFrame(() => {
+    for (const text of drawing.querySelectorAll('text')) {
+      const box = text.getBBox();
+      text.before(svg('rect', { x: box.x - 1, y: box.y, width: box.width + 2, height: box.height, fill: '#fff' }));
+    }
+    for (const [x, y, width, height] of rules) drawing.append(svg('rect', { x, y, width, height, fill: '#000' }));
+  });
+  return drawing;
+}
+
+// The language changed: every panel shows its design's texts in it, placed as
+// it is written, then the core sets again every text its steps set that depends
+// on the language; the game goes on as it stands.
+function relanguage() {
+  for (const panel of panels.values()) {
+    const { design } = panel;
+    if (!panel.caption.dataset.set) panel.caption.textContent = designText(design, 'caption');
+    panel.el.querySelector('.close').setAttribute('aria-label', texts.close());
+    for (const control of design.controls) {
+      const el = panel.controls.get(control.name);
+      place(el, control.rect, mirrored(panel));
+      if (control.text && !el.dataset.set) el.textContent = designText(control, 'text');
+      if (control.accessibleName) el.setAttribute('aria-label', designText(control, 'accessibleName'));
+      if (el.dataset.set !== 'core' || el.tagName !== 'INPUT') el.style.fontSize = pixels(Number(el.dataset.size));
+    }
+    panel.client.querySelectorAll('.line').forEach((line, i) => place(line, design.lines[i].rect, mirrored(panel)));
+    for (const old of panel.client.querySelectorAll('.picture-texts')) old.replaceWith(pictureTexts(old.dataset.picture));
+    const facts = panel.client.querySelector('[id$="-facts"]');
+    if (facts) facts.textContent = sheetText();
+  }
+  if (ended) {
+    desktop.querySelector('.ended').textContent = texts.ended();
+    desktop.querySelector('.again').textContent = texts.again();
+    return;
+  }
+  play(JSON.parse(core.retranslate()));
+  for (const panel of shown) panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
+}
+
 // --- Start-up --------------------------------------------------------------------------------
 
 // The core is small enough to be compiled at once, so the first window is built
@@ -651,14 +749,25 @@ function start() {
         events: new Set(tables.events.flatMap(({ window, control, members }) => (members
           ? Array.from({ length: members }, (_, i) => `${window}.${control}_${i + 1}`)
           : [`${window}.${control}`]))),
-        fontSizes: (design) => sizes.get(design)
-          || sizes.set(design, JSON.parse(module.ccall('brimwold_font_sizes', 'string', ['number'], [design]))).get(design),
+        fontSizes: (design, smallest = tables.smallestFittedSize) => sizes.get(`${design}/${smallest}`)
+          || sizes.set(`${design}/${smallest}`, JSON.parse(module.ccall('brimwold_font_sizes', 'string',
+            ['number', 'number'], [design, smallest]))).get(`${design}/${smallest}`),
+        smallestTranslatedSize: tables.smallestTranslatedSize,
         main: module.cwrap('brimwold_main', 'string', []),
         press: module.cwrap('brimwold_press', 'string', strings(5)),
         close: module.cwrap('brimwold_close', 'string', strings(1)),
         messageClosed: module.cwrap('brimwold_message_closed', null, []),
         planAhead: module.cwrap('brimwold_plan_ahead', null, []),
+        retranslate: module.cwrap('brimwold_retranslate', 'string', []),
+        sheetText: module.cwrap('brimwold_sheet_text', 'string', []),
       };
+      const choose = module.cwrap('brimwold_choose_language', 'string', strings(2));
+      const use = module.cwrap('brimwold_use_language', 'string', strings(3));
+      BrimwoldLanguage.start({ // eslint-disable-line no-undef
+        choose: (asked, available) => choose(asked.join('\n'), available.join('\n')),
+        use: (messages, translations, code) => JSON.parse(use(messages, translations, code)),
+        translate: module.cwrap('brimwold_translate', 'string', strings(2)),
+      }, relanguage);
       window.addEventListener('beforeunload', askFirst);
       play(JSON.parse(core.main()));
       const setupBoxes = core.tables.setupBoxes.map((box) => panelOf('frmIntro').controls.get(box));

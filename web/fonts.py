@@ -2,15 +2,18 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Subsets the carried fonts for the page and renames them, as WOFF2.
 
-Usage: fonts.py FONTS_DIR OUT_DIR
+Usage: fonts.py FONTS_DIR OUT_DIR [CATALOGS.json]
 
 A subset is a modified font under the SIL Open Font License, so it takes a
 name of its own that avoids the reserved ones; its copyright and licence
 records stay. The regular face keeps Latin-1, Latin Extended-A and common
 punctuation for the names players type; the bold and fixed-pitch faces keep
-what the windows show in them.
+what the windows show in them. Every face also keeps the letters that the
+catalogs' translations and the made-up language for tests use, where it has
+them (the Latin scripts'; Devanagari and Arabic come from the system's faces).
 """
 
+import json
 import os
 import sys
 
@@ -18,6 +21,8 @@ from fontTools import subset
 from fontTools.ttLib import TTFont
 
 SHOWN = list(range(0x20, 0x7F)) + [0xD7]  # printable ASCII and the close box's cross
+# The accented letters of the made-up language that lengthens every text (game/language.cpp).
+MADE_UP = [ord(c) for c in "áçéîñöŕšûýžÁÇÉÎÑÖŔŠÛÝŽ"]
 TYPED = SHOWN + list(range(0xA0, 0x180)) + [0x2013, 0x2014, 0x2018, 0x2019, 0x201A, 0x201C, 0x201D, 0x201E,
                                               0x2022, 0x2026, 0x20AC]
 # The carried file, the new family and style, and the characters kept.
@@ -54,14 +59,24 @@ def subset_face(source, family, style, characters, out_path):
     font.save(out_path)
 
 
+def translated(catalogs):
+    """Every character the catalogs' translations use."""
+    with open(catalogs, encoding="utf-8") as f:
+        page = json.load(f)
+    return {ord(c) for language in page["languages"].values() for c in language["translations"] if c >= " "}
+
+
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         sys.exit(__doc__)
-    fonts_dir, out_dir = sys.argv[1:]
+    fonts_dir, out_dir = sys.argv[1:3]
+    extra = sorted(translated(sys.argv[3]) | set(MADE_UP)) if len(sys.argv) == 4 else []
     os.makedirs(out_dir, exist_ok=True)
     for file, family, style, characters in FACES:
+        source = os.path.join(fonts_dir, file)
+        present = set(TTFont(source).getBestCmap())
         out = os.path.join(out_dir, f"{family.replace(' ', '')}-{style}.woff2")
-        subset_face(os.path.join(fonts_dir, file), family, style, characters, out)
+        subset_face(source, family, style, sorted(set(characters) | (set(extra) & present)), out)
 
 
 if __name__ == "__main__":

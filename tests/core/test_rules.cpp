@@ -312,8 +312,13 @@ TEST_CASE("typed numbers")
         {"99999", refused}, {"100000", refused}, {"99999999999999999999", refused}, {"", refused}, {" \t ", refused},
         {"+", refused}, {"-", refused}, {".", refused}, {"-.", refused}, {"1e3", refused}, {"0x10", refused},
         {"1,000", refused}, {"7,5", refused}, {"1 2", refused}, {"--1", refused}, {"+-1", refused}, {"1.2.3", refused},
-        {"12a", refused}, {"1.a", refused}, {"/", refused}, {":", refused}, {"\xd9\xa1\xd9\xa2", refused},
+        {"12a", refused}, {"1.a", refused}, {"/", refused}, {":", refused},
         {"\xef\xbc\x91", refused}, {"\n5", refused},
+        // The digits that Arabic, Persian and Hindi keyboards type, alone and mixed with ASCII ones.
+        {"\u0661\u0662", 12}, {"\u0663\u0666\u0665", 365}, {"\u06f3\u06f6\u06f5", 365},
+        {"\u0969\u096c\u096b", 365}, {" -\u0667.\u0665 ", -8}, {"\u0663" "6\u0665", 365},
+        {"\u0660\u0669", 9}, {"\u0669\u0669\u0669\u0669\u0669", refused}, {"\u0661\u0662x", refused},
+        {"\u0661\u066b\u0665", refused}, {"\xd9", refused}, {"\xd9\xaa", refused}, {"\xe0\xa5\xb0", refused},
     };
     for (const auto &row : cases) {
         INFO("text: " << std::string(row.first));
