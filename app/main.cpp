@@ -2,8 +2,8 @@
 // Brimwold: a teaching game about the diffusion of an innovation through a village.
 
 #include "dialogs.h"
-#include "translator.h"
 #include "session.h"
+#include "translator.h"
 
 #include <QApplication>
 

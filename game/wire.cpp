@@ -182,7 +182,7 @@ std::string TablesAsJson()
     appendArray(out, kSetupBoxes, [&out](const auto &box) { appendQuoted(out, box.first); });
     char sizes[64];
     std::snprintf(sizes, sizeof sizes, ",\"smallestFittedSize\":%g,\"smallestTranslatedSize\":%g", kSmallestFittedSize,
-                  kSmallestTranslatedSize);
+        kSmallestTranslatedSize);
     return out + sizes + '}';
 }
 
