@@ -86,10 +86,16 @@ void appendText(std::string &out, std::string_view name, std::string_view text)
     appendQuoted(out, text);
 }
 
-void appendNumber(std::string &out, std::string_view name, int number)
+template <class Number> void appendNumber(std::string &out, std::string_view name, Number number)
 {
     appendField(out, name);
     out += std::to_string(number);
+}
+
+void appendFlag(std::string &out, std::string_view name, bool on)
+{
+    appendField(out, name);
+    out += on ? "true" : "false";
 }
 
 void appendPrintout(std::string &out, const Printout &printout)
@@ -121,27 +127,19 @@ std::string StepsAsJson(const Steps &steps)
     appendArray(answer, steps, [&answer](const Step &step) {
         answer += "{\"kind\":";
         appendQuoted(answer, kStepKindNames[static_cast<int>(step.kind)]);
-        appendField(answer, "window");
-        appendQuoted(answer, WindowName(step.window));
-        if (!step.control.empty()) {
-            appendField(answer, "control");
-            appendQuoted(answer, step.control);
-        }
-        const auto flag = [&answer](std::string_view name, bool on) {
-            appendField(answer, name);
-            answer += on ? "true" : "false";
-        };
+        appendText(answer, "window", WindowName(step.window));
+        if (!step.control.empty())
+            appendText(answer, "control", step.control);
         switch (step.kind) {
         case StepKind::Message:
         case StepKind::SetText: appendText(answer, "text", step.text); break;
-        case StepKind::SetEnabled: flag("enabled", step.enabled); break;
-        case StepKind::SetVisible: flag("visible", step.visible); break;
+        case StepKind::SetEnabled: appendFlag(answer, "enabled", step.enabled); break;
+        case StepKind::SetVisible: appendFlag(answer, "visible", step.visible); break;
         case StepKind::SetFont:
             appendText(answer, "font", step.font);
-            appendField(answer, "size");
-            answer += std::to_string(step.size);
+            appendNumber(answer, "size", step.size);
             if (step.bold)
-                flag("bold", true);
+                appendFlag(answer, "bold", true);
             break;
         case StepKind::SetLines:
             appendField(answer, "lines");
@@ -173,10 +171,10 @@ std::string TablesAsJson()
     appendArray(out, kEvents, [&out](const EventRow &row) {
         out += "{\"window\":";
         appendQuoted(out, WindowName(row.window));
-        appendField(out, "control");
-        appendQuoted(out, row.control);
-        out += ",\"members\":" + std::to_string(row.members);
-        out += std::string(",\"enterInBox\":") + (row.enterInBox ? "true" : "false") + '}';
+        appendText(out, "control", row.control);
+        appendNumber(out, "members", row.members);
+        appendFlag(out, "enterInBox", row.enterInBox);
+        out += '}';
     });
     appendField(out, "setupBoxes");
     appendArray(out, kSetupBoxes, [&out](const auto &box) { appendQuoted(out, box.first); });
@@ -217,8 +215,7 @@ std::string GameAsJson(const Program &program)
         appendNumber(out, "total", record.total);
         out += '}';
     });
-    appendField(out, "graded");
-    out += GradeIsShown(state) && state.LogCount() > 0 ? "true" : "false";
+    appendFlag(out, "graded", GradeIsShown(state) && state.LogCount() > 0);
     appendNumber(out, "grade", ComputeGrade(state));
     appendNumber(out, "converted", state.TotalConverted);
     appendNumber(out, "bestTotal", bestTotal);
@@ -239,10 +236,9 @@ std::string LanguageAsJson()
     const Language &language = CurrentLanguage();
     std::string out = "{\"code\":";
     appendQuoted(out, language.code);
-    appendField(out, "name");
-    appendQuoted(out, language.name);
-    appendField(out, "rightToLeft");
-    return out + (language.rightToLeft ? "true}" : "false}");
+    appendText(out, "name", language.name);
+    appendFlag(out, "rightToLeft", language.rightToLeft);
+    return out + '}';
 }
 
 } // namespace Startup
