@@ -59,7 +59,9 @@ DESKTOP_NOTES = {
 
 class Fault(Exception):
     def __init__(self, path, line, text):
-        super().__init__(f"{os.path.relpath(path, ROOT) if os.path.isabs(path) else path}:{line}: {text}")
+        # A file of the source tree by its path in the tree, any other whole.
+        inside = os.path.isabs(path) and os.path.commonpath([path, ROOT]) == ROOT
+        super().__init__(f"{os.path.relpath(path, ROOT) if inside else path}:{line}: {text}")
 
 
 class Entry:

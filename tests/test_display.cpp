@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every window at the display scale this test runs with (QT_SCALE_FACTOR):
-// the layout keeps its size, no text is cut off, and the pictures are drawn
-// sharp for the screen instead of enlarged.
+// the layout keeps its size, no text is cut off in any language the program
+// carries or makes up, the log's numbers stand under their headings, and the
+// pictures are drawn sharp for the screen instead of enlarged.
 #include "driver.h"
 
+#include "catalogs.h"
+#include "language.h"
 #include "picturebox.h"
+#include "translator.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextLayout>
 
 namespace {
 
@@ -34,6 +39,61 @@ QSet<QRgb> coloursIn(const QImage &image, QRect logical)
 
 const QSet<QRgb> kBlackAndWhite{0xff000000, 0xffffffff};
 
+// Where each character of a text but the blanks stands, in the window's pixels:
+// the text drawn in the widget's font and direction from `origin`, in a box
+// `width` wide, aligned to the start of the widget's direction.
+QList<std::pair<qreal, qreal>> inkedCells(const QWidget *widget, const QString &text, QPoint origin, int width)
+{
+    QTextLayout layout(text, widget->font());
+    QTextOption option;
+    option.setTextDirection(widget->layoutDirection());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    const qreal start = origin.x() + (widget->isRightToLeft() ? width - line.naturalTextWidth() : 0);
+    QList<std::pair<qreal, qreal>> cells;
+    for (int i = 0; i < text.size(); ++i)
+        if (text[i] != u' ') {
+            const qreal a = line.cursorToX(i, QTextLine::Leading), b = line.cursorToX(i, QTextLine::Trailing);
+            cells.append({start + std::min(a, b), start + std::max(a, b)});
+        }
+    return cells;
+}
+
+// Each number of the log's lines stands under a heading: every digit of the
+// feedback list's lines has a letter of the lower row of headings above it,
+// and the days used and left a letter of the upper row as well.
+QStringList digitsNotUnderHeadings(Form &feedback)
+{
+    QStringList misplaced;
+    const auto *list = feedback.findChild<QListWidget *>("List1");
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const auto headings = [&](const char *name) {
+        const auto *label = feedback.findChild<QLabel *>(name);
+        return inkedCells(label, label->text(), label->mapTo(&feedback, label->contentsRect().topLeft()),
+                          label->contentsRect().width());
+    };
+    const QList<std::pair<qreal, qreal>> lower = headings("Label1"), upper = headings("Label2");
+    const auto under = [](std::pair<qreal, qreal> digit, const QList<std::pair<qreal, qreal>> &letters) {
+        const qreal middle = (digit.first + digit.second) / 2;
+        return std::any_of(letters.begin(), letters.end(), [&](auto letter) {
+            return letter.first - 1 <= middle && middle <= letter.second + 1;
+        });
+    };
+    for (int row = 0; row < list->count(); ++row) {
+        const QString line = list->item(row)->text();
+        const QRect item = list->visualItemRect(list->item(row)).adjusted(margin, 0, -margin, 0);
+        const QList<std::pair<qreal, qreal>> cells =
+            inkedCells(list, line, list->viewport()->mapTo(&feedback, item.topLeft()), item.width());
+        // The last twelve inked cells are the four three-digit numbers; the first six the days.
+        for (qsizetype digit = std::max<qsizetype>(0, cells.size() - 12); digit < cells.size(); ++digit)
+            if (!under(cells[digit], lower) || (digit < cells.size() - 6 && !under(cells[digit], upper)))
+                misplaced << QStringLiteral("%1: digit %2 at %3").arg(line).arg(digit).arg(cells[digit].first);
+    }
+    return list->count() ? misplaced : QStringList{"no lines"};
+}
+
 } // namespace
 
 class DisplayTest : public GuiTest
@@ -41,31 +101,71 @@ class DisplayTest : public GuiTest
     Q_OBJECT
 
 private slots:
+    void cleanup() { Startup::UseLanguage(""); }
+
+    // English, every carried language and both made-up ones (40 % longer; right to left).
+    void layoutKeepsItsSizesAndNoTextIsCut_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("en") << QString();
+        for (const std::string_view code : Catalogs::Codes())
+            QTest::newRow(std::string(code).c_str()) << QString::fromUtf8(code.data(), qsizetype(code.size()));
+    }
     void layoutKeepsItsSizesAndNoTextIsCut()
     {
-        Game game;
-        game.setUp("Ada", "32767");
-        game.viewInformation();
+        QFETCH(QString, code);
+        QCOMPARE(Startup::UseLanguage(code.toStdString()), !code.isEmpty());
         const QMap<QString, QSize> clientAreas{
             {"frmIntro", {457, 375}},    {"frmMain", {725, 506}},     {"frmDiffusion", {725, 506}},
             {"frmVillage1", {789, 600}}, {"frmInformation", {725, 506}}, {"frmFeedback", {725, 506}},
             {"frmAbout", {382, 237}},    {"frmDebrief", {725, 506}}};
-        for (Form *window : everyWindow(game)) {
-            QCOMPARE(window->size(), clientAreas.value(window->objectName()));
-            for (const QLabel *label : window->findChildren<QLabel *>()) {
-                const QRect needed = label->fontMetrics().boundingRect(
-                    label->contentsRect(), Qt::TextWordWrap | int(label->alignment()), label->text());
-                QVERIFY2(label->contentsRect().contains(needed),
-                         qPrintable(window->objectName() + "." + label->objectName()));
+        // The windows whose size is not the design's, and the texts cut off.
+        QStringList cut;
+        const auto nothingCut = [&](Game &game) {
+            for (Form *window : everyWindow(game)) {
+                const QString name = window->objectName() + ".";
+                if (window->size() != clientAreas.value(window->objectName()))
+                    cut << name + " resized";
+                for (const QLabel *label : window->findChildren<QLabel *>()) {
+                    const QRect needed = label->fontMetrics().boundingRect(
+                        label->contentsRect(), Qt::TextWordWrap | int(label->alignment()), label->text());
+                    if (!label->contentsRect().contains(needed))
+                        cut << name + label->objectName() + ": " + label->text();
+                }
+                for (const QPushButton *button : window->findChildren<QPushButton *>())
+                    if (button->fontMetrics().horizontalAdvance(button->text()) > button->width() - 4)
+                        cut << name + button->objectName() + ": " + button->text();
             }
-            for (const QPushButton *button : window->findChildren<QPushButton *>())
-                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->width() - 4,
-                         qPrintable(window->objectName() + "." + button->objectName()));
-        }
+        };
+        Game game;
+        game.setUp("Ada", "32767");
+        game.viewInformation();
+        nothingCut(game);
         // The days box shows five digits whole.
         const QLineEdit *days = game.find<QLineEdit>("frmMain.txtDaysLeft");
         QCOMPARE(days->text(), "32722");
         QVERIFY(days->fontMetrics().horizontalAdvance(days->text()) <= days->width() - 8);
+
+        // A game to its end: the grade, the debrief and the about box filled in.
+        Game ended;
+        ended.setUp("Ada", "55");
+        ended.viewInformation();
+        ended.menu(1);
+        ended.click("frmMain.cmdFeedback");
+        ended.click("frmFeedback.cmdDebrief");
+        ended.click("frmMain.CommandAbout");
+        QVERIFY(ended.find<QWidget>("frmFeedback.lblScore")->isVisible());
+        nothingCut(ended);
+        QEXPECT_FAIL("en_XA", "the main screen's \"(one time cost)\" does not fit even at 7 points", Continue);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));
+        // In English the headings stand as designed; in another language the core lays them out.
+        if (code.isEmpty())
+            return;
+        const QStringList misplaced = digitsNotUnderHeadings(*ended.find<Form>("frmFeedback"));
+        for (const char *row : {"ar", "hi", "ar_XB"})
+            QEXPECT_FAIL(row, "the log's numbers drift from their headings where the name is not in fixed-pitch cells"
+                              " (Devanagari) or written right to left", Continue);
+        QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join("\n")));
     }
 
     void picturesAreDrawnForTheScreen()

@@ -11,12 +11,20 @@ the windows showing (a message box by its text), the days box, the activity
 log, the grade. The steps and what each expects come from game.json, the table
 the browser edition's tests play as well.
 
-Usage: play.py PATH/TO/brimwold   (exit status 77: a needed tool is missing)
+With a language's code, the program plays in that language (LANGUAGE=CODE),
+every text of the table is put into the language by the core (the helper
+e2e_translate), and every control pressed or clicked stands where its design
+places it, mirrored in a language written from right to left.
+
+Usage: play.py PATH/TO/brimwold [CODE PATH/TO/e2e_translate]
+       (exit status 77: a needed tool is missing)
 """
 
 import ctypes
+import glob
 import importlib.util
 import json
+import re
 import os
 import select
 import shutil
@@ -36,6 +44,8 @@ START_TIMEOUT = 30
 TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "game.json")
 MESSAGE = "Message"  # a message box is "Message: " and its text
 MAIN, FEEDBACK = "Brimwold", "Feedback"
+DAYS, LOG = "Days left", "Activity log"  # the controls every step may look at, in MAIN and FEEDBACK
+SCREENS = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "screens")
 
 
 class Failure(Exception):
@@ -127,7 +137,7 @@ def key(key_window, keys):
 
 def window_ids(key):
     """The X windows showing with that caption."""
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{key}$"], capture_output=True,
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(key)}$"], capture_output=True,
                            text=True, timeout=STEP_TIMEOUT)
     return found.stdout.split()
 
@@ -205,12 +215,12 @@ def expectations_of(row, log):
     if row["showing"] is not None:
         expected.append((lambda: sorted(k for k, _ in windows()), sorted(row["showing"])))
     if "days" in row:
-        expected.append((lambda: text_of(MAIN, "Days left"), row["days"]))
+        expected.append((lambda: text_of(MAIN, DAYS), row["days"]))
     if "enabled" in row:
         enabled = row["enabled"]
         expected.append(buttons_enabled(enabled["window"], enabled["buttons"], enabled["on"]))
     if "log" in row:
-        expected.append(list_lines(FEEDBACK, "Activity log", log[:row["log"]]))
+        expected.append(list_lines(FEEDBACK, LOG, log[:row["log"]]))
     if "list" in row:
         expected.append(list_lines(row["list"]["window"], row["list"]["control"], row["list"]["lines"]))
     if "hidden" in row:
@@ -227,9 +237,11 @@ def expectations_of(row, log):
     return expected
 
 
-def play(number, row, log):
+def play(number, row, log, english=None):
     do, where, what, text = row["do"], row["window"], row.get("control"), row.get("text")
     expectations = expectations_of(row, log)
+    if do in ("press", "click") and english:
+        placed_as_designed(where, english["window"], english["control"], button(where, what))
     if do == "press":
         press(button(where, what))
     elif do == "click":
@@ -242,6 +254,112 @@ def play(number, row, log):
     elif do == "raise":
         raise_window(where)
     wait_until(f"step {number}: {do} {where} {what or text}", expectations)
+
+
+# --- In another language ---------------------------------------------------------------------
+
+def load_designs():
+    """The windows' designs by their English captions, as screens/designs.py reads them."""
+    spec = importlib.util.spec_from_file_location("designs", os.path.join(SCREENS, "designs.py"))
+    designs = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(designs)
+    read = [designs.window(path) for path in sorted(glob.glob(os.path.join(SCREENS, "*.ui")))]
+    return {design["caption"]: dict(design, name=name) for name, design in read if design["caption"]}
+
+
+class Language:
+    """The table's texts in a language, as the core writes them (e2e_translate)."""
+
+    def __init__(self, code, helper, designs):
+        self.code, self.helper, self.designs = code, helper, designs
+        self.known, self.asked = {}, []
+        self.placed = 0  # controls found placed as designed
+
+    def window_name(self, caption):
+        return self.designs[caption]["name"] if caption in self.designs else ""
+
+    def text(self, window, text):
+        """The text in the language; None where the core has no translation of it."""
+        key = (self.window_name(window), text)
+        if key not in self.known:
+            self.asked.append(key)
+            return text
+        kind, translated = self.known[key]
+        return translated if kind == "+" else None
+
+    def seen(self, window, text):
+        """A text the player sees, in the language, or as it is where it has none (a name, a number)."""
+        translated = self.text(window, text)
+        return text if translated is None else translated
+
+    def ask(self):
+        request = "".join(f"{w}\t{t}\n" for w, t in self.asked)
+        answer = subprocess.run([self.helper, self.code], input=request, capture_output=True, text=True, check=True,
+                                timeout=STEP_TIMEOUT).stdout.split("\n")
+        self.right_to_left = answer[0] == "rtl"
+        self.known.update((key, tuple(line.split("\t", 1))) for key, line in zip(self.asked, answer[1:]))
+        self.asked = []
+
+    def table(self, shared):
+        """The table with every text the player sees in the language."""
+        def translated():
+            return {"names": {"MAIN": self.caption(MAIN), "FEEDBACK": self.caption(FEEDBACK),
+                              "DAYS": self.seen(MAIN, DAYS), "LOG": self.seen(FEEDBACK, LOG)},
+                    "log": [self.seen(FEEDBACK, line) for line in shared["log"]],
+                    "steps": [self.row(row) for row in shared["steps"]]}
+        translated()
+        self.ask()
+        return translated()
+
+    def caption(self, key):
+        if key.startswith(MESSAGE + ": "):
+            return f"{MESSAGE}: " + self.seen("", key[len(MESSAGE) + 2:])
+        return key if key == MESSAGE else self.seen("", key)
+
+    def row(self, row):
+        out, where = dict(row), row["window"]
+        out["window"] = self.caption(where)
+        if "control" in row:
+            out["control"] = self.seen(where, row["control"])
+        if row["showing"] is not None:
+            out["showing"] = [self.caption(key) for key in row["showing"]]
+        if "top" in row:
+            out["top"] = self.caption(row["top"])
+        for field, names in (("enabled", "buttons"), ("hidden", "controls"), ("labels", "texts"), ("list", "lines")):
+            if field in row:
+                part = row[field]
+                out[field] = dict(part, window=self.caption(part["window"]),
+                                  **{names: [self.seen(part["window"], n) for n in part[names]]})
+                if "control" in part:
+                    out[field]["control"] = self.seen(part["window"], part["control"])
+        if "describes" in row:
+            fact = row["describes"]
+            # A fact is a part of a longer text: where the core has no translation of the part, it is not checked.
+            words = self.text(fact["window"], fact["fact"])
+            out.pop("describes")
+            if words is not None:
+                out["describes"] = dict(fact, window=self.caption(fact["window"]),
+                                        control=self.seen(fact["window"], fact["control"]), fact=words)
+        return out
+
+
+def placed_as_designed(key, english_window, english_control, accessible):
+    """The control stands in its window where its design places it, mirrored from
+    the right in a language written from right to left (but on a picture, the map)."""
+    design = language.designs.get(english_window)
+    rects = [c["rect"] for c in design["controls"] if c["kind"] == "button"
+             and english_control in (c.get("accessibleName"), c.get("text"))] if design else []
+    if len(rects) != 1:
+        return
+    x, y, width, height = rects[0]
+    frame = window(key).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if language.right_to_left and not design["placesOnPicture"]:
+        x = frame.width - x - width
+    seen = (box.x - frame.x, box.y - frame.y, box.width, box.height)
+    if any(abs(s - d) > 1 for s, d in zip(seen, (x, y, width, height))):
+        raise Failure(f"{english_control!r} in {key} stands at {seen}, its design at {(x, y, width, height)}")
+    language.placed += 1
 
 
 # --- The processes, all started and ended here -----------------------------------------------
@@ -267,8 +385,9 @@ def first_line(fd, what):
 class Desktop:
     """Xvfb, a D-Bus session bus, the accessibility bus and the program."""
 
-    def __init__(self, program):
+    def __init__(self, program, code=None):
         self.program = program
+        self.code = code
         self.children = []
 
     def start(self, argv, dies_with_parent=True, **options):
@@ -303,8 +422,10 @@ class Desktop:
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait_for_name("org.a11y.Bus")
         self.log = open(os.path.join(self.home, "brimwold.log"), "w+")
+        language = {"LANGUAGE": self.code} if self.code else {}
         self.app = self.start([self.program], stdout=self.log, stderr=self.log,
-                              env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb"))
+                              env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+                                       **language))
         global pyatspi
         import pyatspi  # only now: it joins the buses the environment names
         desktop = pyatspi.Registry.getDesktop(0)
@@ -373,7 +494,7 @@ def missing_tools():
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 4):
         sys.exit(__doc__)
     missing = missing_tools()
     if missing:
@@ -382,18 +503,25 @@ def main():
     ctypes.CDLL(None).prctl(36, 1)  # PR_SET_CHILD_SUBREAPER: the buses' services become ours to reap
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped from outside"))
     began = time.monotonic()
-    global game
+    global game, language
     with open(TABLE) as table:
         shared = json.load(table)
-    game = Desktop(os.path.abspath(sys.argv[1]))
+    code = sys.argv[2] if len(sys.argv) == 4 else None
+    played = shared
+    if code:
+        language = Language(code, os.path.abspath(sys.argv[3]), load_designs())
+        played = language.table(shared)
+        globals().update(played["names"])
+    game = Desktop(os.path.abspath(sys.argv[1]), code)
     try:
         with game:
-            for number, row in enumerate(shared["steps"], 1):
-                play(number, row, shared["log"])
+            for number, (row, english) in enumerate(zip(played["steps"], shared["steps"]), 1):
+                play(number, row, played["log"], english if code else None)
     except Exception as failure:
         print(f"FAILED {failure}\n--- the program's output:\n{getattr(game, 'output', '')}", file=sys.stderr)
         return 1
-    print(f"played a whole game in {len(shared['steps'])} steps, {time.monotonic() - began:.1f} s")
+    placed = f", {language.placed} controls placed as designed in {code}" if code else ""
+    print(f"played a whole game in {len(shared['steps'])} steps{placed}, {time.monotonic() - began:.1f} s")
     return 0
 
 
