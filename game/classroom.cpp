@@ -6,7 +6,6 @@
 #include "numbers.h"
 
 #include <algorithm>
-#include <span>
 #include <utility>
 
 namespace Startup {
@@ -30,14 +29,14 @@ std::string logColumns()
     };
     const std::string line = FormatLogLine("", 0, 0, 0, 0, LogNameWidth());
     std::string columns(Tr(kHeading, kColumns[0]));
-    std::size_t end = 0;
-    for (const std::string_view english : std::span(kColumns).subspan(1)) {
-        const std::string_view heading = Tr(kHeading, english);
-        const std::size_t begin = line.find("000", end), used = TextColumns(columns), wide = TextColumns(heading);
+    std::size_t used = TextColumns(columns), end = 0;
+    for (std::size_t i = 1; i < std::size(kColumns); ++i) {
+        const std::string_view heading = Tr(kHeading, kColumns[i]);
+        const std::size_t begin = line.find("000", end), wide = TextColumns(heading);
         end = begin + 3;
-        const std::size_t ending = std::max(end, wide) - wide;
-        columns.append(std::max(used + 1, ending > used ? ending : begin) - used, ' ');
-        columns += heading;
+        const std::size_t at = std::max(used + 1, end > used + wide ? end - wide : begin);
+        columns.append(at - used, ' ').append(heading);
+        used = at + wide;
     }
     return columns;
 }
@@ -62,30 +61,28 @@ Printout BuildPrintout(const GameState &state, std::int16_t daysTyped, const Deb
         .sentences = debrief.sentences,
         .chart = std::move(chart),
         .columns = logColumns(),
-        // TRANSLATORS: the heading above the player's log on the printed debrief,
-        // beside the best plan's.
-        .logHeading = std::string(Tr(kPrintout, "Your game")),
+        // TRANSLATORS: the legend's names head the two logs on the printed debrief too.
+        .logHeading = std::string(Tr("chart", "Your game")),
         .log = LogLines(state.ActivityLog),
-        // TRANSLATORS: the heading above the best plan's log on the printed debrief.
-        .bestPlanHeading = std::string(Tr(kPrintout, "Best plan")),
+        // TRANSLATORS: the legend's names head the two logs on the printed debrief too.
+        .bestPlanHeading = std::string(Tr("chart", "Best plan")),
         .bestPlan = LogLines(debrief.bestPlanLog),
     };
 }
 
 std::string ResultComment(int converted, int bestTotal, int daysTyped)
 {
-    const std::initializer_list<FormatArgument> numbers = {long{converted}, long{daysTyped}, long{bestTotal},
-                                                           long{bestTotal > 0 ? converted * 100 / bestTotal : 0}};
+    // TRANSLATORS: the share of the best plan's households that the player
+    // converted, put at the end of the result below when the best plan converts any.
+    const std::string share =
+        bestTotal > 0 ? Format(Tr("result comment", ", and this game reached %d%% of that"), {long{converted * 100 / bestTotal}})
+                      : "";
     // TRANSLATORS: the result a learning platform records for the teacher: %1$d
     // households converted, the best plan for %2$d days (those the player planned),
-    // the households it converts, %3$d, and the share of those the player reached.
-    // The numbers may be any; a form such as "households converted: %1$d" suits.
-    if (bestTotal > 0)
-        return Format(Tr("result comment", "Converted %1$d households; the best plan for %2$d days converts %3$d, "
-                                           "and this game reached %4$d%% of that."),
-                      numbers);
-    // TRANSLATORS: the same result when the best plan converts none (%3$d is 0).
-    return Format(Tr("result comment", "Converted %1$d households; the best plan for %2$d days converts %3$d."), numbers);
+    // the households it converts, %3$d, then the share above, or nothing. Any
+    // number may stand in each; a form such as "households converted: %1$d" suits.
+    return Format(Tr("result comment", "Converted %1$d households; the best plan for %2$d days converts %3$d%4$s."),
+                  {long{converted}, long{daysTyped}, long{bestTotal}, share});
 }
 
 // TRANSLATORS: a notice at the top of the browser's page, when the class link or

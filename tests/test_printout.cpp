@@ -64,7 +64,7 @@ private slots:
         QTest::newRow("in French")
             << "115" << QStringList{"menu 1", "talk 9", "demo 9"} << QPageSize::A4 << 1 << "fr"
             << QStringList{"Brimwold : le débriefing", "Joueur : Ada", "Imprimé le 2026-05-04", "Activité", "Gagnés",
-                           "Votre partie", "Ménages adoptants : 66 ; en 365 jours", "plateforme d'apprentissage",
+                           "Votre partie", "Ménages adoptants : 66 ; meilleur plan en 365 jours : 90, dont", "à la plateforme",
                            "valeurs habituelles"};
     }
     void printedToPdf()

@@ -98,16 +98,22 @@ return function start(module, [nameBox, ...numberBoxes]) {
   const takes = (box, text) => module.ccall('brimwold_setup_takes', 'number', ['string', 'string'], [box, text]) === 1;
   const game = () => JSON.parse(module.ccall('brimwold_game', 'string', []));
 
-  const shown = new Set();
+  const shown = new Map(); // kind: its notice
   function notice(kind) {
     if (shown.has(kind)) return;
-    shown.add(kind);
     const el = document.createElement('p');
     el.className = 'notice';
     el.setAttribute('role', 'status');
     el.textContent = texts()[kind];
+    shown.set(kind, el);
     document.body.prepend(el);
   }
+  // The notices follow the language chooser.
+  document.addEventListener('change', (event) => {
+    if (event.target.id !== 'language') return;
+    const now = texts();
+    for (const [kind, el] of shown) el.textContent = now[kind];
+  });
 
   // The platform: every call of it goes through `call`, which takes a failure
   // (a missing call, an error, an exception) as the platform's and tells it once.
