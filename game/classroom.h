@@ -2,7 +2,7 @@
 #pragma once
 // What the teachers' tools take from the game: the debrief as a printed page,
 // the result in words for a learning platform, and the notices a front end
-// shows about them. Every text of theirs is here.
+// shows about them. Every text of theirs is here, in the language in use.
 
 #include "chart.h"
 #include "debrief.h"
@@ -18,7 +18,7 @@ namespace Startup {
 struct Printout {
     std::string title;                   // the page's heading
     std::vector<std::string> facts;      // the game's setup: "Player: Ada", "Days: 365", "Target: 100%"
-    std::string printedOn;               // "Printed on", followed by the date the front end prints on
+    std::string printedOn;               // "Printed on", followed by a blank and the date the front end prints on
     std::vector<std::string> sentences;  // the debrief's sentences
     ChartDrawing chart;                  // as the debrief's chart box draws it
     std::string columns;                 // the log's column headings, aligned with its lines
@@ -37,11 +37,10 @@ Printout BuildPrintout(const GameState &state, std::int16_t daysTyped, const Deb
 // best plan's total for the same days and the share of it reached.
 std::string ResultComment(int converted, int bestTotal, int daysTyped);
 
-// What a page says outside its windows: a preset of days or percentage that
-// the setup screen would refuse, and a result the platform did not take.
-inline constexpr std::string_view kPresetIgnoredNotice
-    = "The days or the percentage this game was set to start with cannot be used; the usual ones are filled in.";
-inline constexpr std::string_view kNotSentNotice
-    = "Your result could not be sent to your learning platform. You can play on; please tell your teacher.";
+// What a page says outside its windows, in the language in use: a preset of
+// days or percentage that the setup screen would refuse, and a result the
+// platform did not take.
+std::string_view PresetIgnoredNotice();
+std::string_view NotSentNotice();
 
 } // namespace Startup

@@ -226,8 +226,8 @@ std::string GameAsJson(const Program &program)
 std::string ClassroomTextsAsJson()
 {
     std::string out = "{\"presetIgnored\":";
-    appendQuoted(out, kPresetIgnoredNotice);
-    appendText(out, "notSent", kNotSentNotice);
+    appendQuoted(out, PresetIgnoredNotice());
+    appendText(out, "notSent", NotSentNotice());
     return out + '}';
 }
 

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh folder and checks that it puts exactly the files listed in
-# installed-files.txt, the icons at their sizes.
+# installed-files.txt, the icons at their sizes, and the desktop entry and the metadata
+# translated (French taken as the sample of every catalog).
 #   cmake -DBUILD_DIR=... -DAPP_ID=... -P check_install.cmake
 set(prefix ${BUILD_DIR}/install-check)
 file(REMOVE_RECURSE ${prefix})
@@ -30,5 +31,16 @@ foreach(size 32 48 64 128)
   string(REPEAT "0" ${padding} zeros)
   if(NOT header STREQUAL "${zeros}${digits}${zeros}${digits}")
     message(FATAL_ERROR "${png} is not ${size} x ${size}: ${header}")
+  endif()
+endforeach()
+
+foreach(check "applications/${APP_ID}.desktop|\nName\\[fr\\]=.+\nComment\\[fr\\]=[^\n]+"
+              "metainfo/${APP_ID}.metainfo.xml|<name xml:lang=\"fr\">[^<]+</name>.*<summary xml:lang=\"fr\">[^<]+<")
+  string(REPLACE "|" ";" check "${check}")
+  list(GET check 0 file)
+  list(GET check 1 pattern)
+  file(READ ${prefix}/share/${file} text)
+  if(NOT text MATCHES "${pattern}")
+    message(FATAL_ERROR "${prefix}/share/${file} has no French name or summary: ${pattern}")
   endif()
 endforeach()

@@ -48,7 +48,7 @@ contents)
   echo "$fields"
   for field in 'Package: brimwold' 'Version: [0-9.]+-1' 'Section: games' 'Priority: optional' \
                'Maintainer: The Brimwold developers <.+@.+>' 'Homepage: https://' \
-               'Depends: .*qt6-qpa-plugins' 'Depends: .*libqt6widgets6'; do
+               'Depends: .*qt6-qpa-plugins' 'Depends: .*libqt6widgets6' 'Depends: .*fonts-noto-core'; do
     grep -qE "^$field" <<<"$fields" || fail "no control field matching \"$field\""
   done
   ;;

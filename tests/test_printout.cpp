@@ -2,16 +2,20 @@
 // The debrief's Print: the printout its button hands the print dialog, printed
 // to a PDF file as the dialog would, and read back with pdftotext (poppler-utils):
 // the sentences, both logs and the date are there as text, on one A4 or Letter
-// page for a 365-day game and over more pages for a longer log. The files stay in the
-// test's folder (printout-N.pdf), to be looked at.
+// page for a 365-day game and over more pages for a longer log, and in French with the
+// notices and the result in words. The files stay in the test's folder (printout-N.pdf),
+// to be looked at.
 #include "driver.h"
 
 #include "printout.h"
+#include "translator.h"
+#include "wire.h"
 
 #include <QDate>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 namespace {
 
@@ -26,7 +30,7 @@ QStringList pages(const QString &pdf)
     if (!read.isEmpty() && read.last().trimmed().isEmpty())
         read.removeLast();
     for (QString &page : read)
-        page = page.replace(QRegularExpression(QStringLiteral("[ \t]+")), QStringLiteral(" "));
+        page = page.replace(QRegularExpression(QStringLiteral("[ \t\u00a0]+")), QStringLiteral(" "));
     return read;
 }
 
@@ -45,15 +49,23 @@ private slots:
         QTest::addColumn<QStringList>("played");  // "menu K" (Diffusion, then its CommandK), "talk N", "demo N"
         QTest::addColumn<QPageSize::PageSizeId>("paper");
         QTest::addColumn<int>("pageCount");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("words");  // on the page, or in the notices and the result in words
+        const QStringList english{"Printed on 2026-05-04", "Converted 66 households", "your learning platform"};
         QTest::newRow("the shared game of 365 days")
             << "365"
             << QStringList{"menu 1", "menu 2", "menu 3", "menu 4", "menu 5", "talk 3", "demo 3", "talk 9", "demo 9",
                            "talk 10", "demo 10", "talk 8", "menu 5"}
-            << QPageSize::A4 << 1;
+            << QPageSize::A4 << 1 << "" << english;
         QTest::newRow("the longest log of 365 days, on Letter")
-            << "365" << QStringList(32, QStringLiteral("menu 1")) << QPageSize::Letter << 1;
+            << "365" << QStringList(32, QStringLiteral("menu 1")) << QPageSize::Letter << 1 << "" << english;
         QTest::newRow("a log of 1000 days goes on over a second page")
-            << "1000" << QStringList(95, QStringLiteral("menu 3")) << QPageSize::A4 << 2;
+            << "1000" << QStringList(95, QStringLiteral("menu 3")) << QPageSize::A4 << 2 << "" << english;
+        QTest::newRow("in French")
+            << "115" << QStringList{"menu 1", "talk 9", "demo 9"} << QPageSize::A4 << 1 << "fr"
+            << QStringList{"Brimwold : le débriefing", "Joueur : Ada", "Imprimé le 2026-05-04", "Activité", "Gagnés",
+                           "Votre partie", "Ménages adoptants : 66 ; meilleur plan en 365 jours : 90, dont", "à la plateforme",
+                           "valeurs habituelles"};
     }
     void printedToPdf()
     {
@@ -61,6 +73,10 @@ private slots:
         QFETCH(QStringList, played);
         QFETCH(QPageSize::PageSizeId, paper);
         QFETCH(int, pageCount);
+        QFETCH(QString, language);
+        QFETCH(QStringList, words);
+        Startup::UseLanguage(language.toStdString());
+        const auto english = qScopeGuard([] { Startup::UseLanguage(""); });
         Game game;
         game.setUp("Ada", days);
         game.viewInformation();
@@ -90,12 +106,15 @@ private slots:
         QCOMPARE(read.size(), pageCount);
 
         const QString all = read.join(u'\n');
-        QStringList expected{oneBlank(printout.title), QStringLiteral("Printed on 2026-05-04"), oneBlank(printout.columns)};
+        const QString told = QString::fromStdString(Startup::ResultComment(66, 90, 365) + Startup::ClassroomTextsAsJson());
+        QStringList expected{oneBlank(printout.title), oneBlank(printout.columns)};
         for (const auto *texts : {&printout.facts, &printout.sentences, &printout.log, &printout.bestPlan})
             for (const std::string &text : *texts)
                 expected << oneBlank(text);
         for (const QString &text : expected)
             QVERIFY2(all.contains(text), qPrintable(text));
+        for (const QString &text : words)
+            QVERIFY2(all.contains(text) || told.simplified().contains(text), qPrintable(text));
         QVERIFY(read.first().contains(oneBlank(printout.sentences.back())));
         QCOMPARE(oneBlank(printout.log.back()), oneBlank(Startup::FormatLogLine(game.state().ActivityLog.back())));
     }

@@ -93,20 +93,27 @@ function fullName(name) {
 
 // Called once the setup screen shows, with the core and the setup screen's boxes.
 return function start(module, [nameBox, ...numberBoxes]) {
-  const texts = JSON.parse(module.ccall('brimwold_classroom_texts', 'string', []));
+  // The notices' texts, in the language in use when one shows.
+  const texts = () => JSON.parse(module.ccall('brimwold_classroom_texts', 'string', []));
   const takes = (box, text) => module.ccall('brimwold_setup_takes', 'number', ['string', 'string'], [box, text]) === 1;
   const game = () => JSON.parse(module.ccall('brimwold_game', 'string', []));
 
-  const shown = new Set();
-  function notice(text) {
-    if (shown.has(text)) return;
-    shown.add(text);
+  const shown = new Map(); // kind: its notice
+  function notice(kind) {
+    if (shown.has(kind)) return;
     const el = document.createElement('p');
     el.className = 'notice';
     el.setAttribute('role', 'status');
-    el.textContent = text;
+    el.textContent = texts()[kind];
+    shown.set(kind, el);
     document.body.prepend(el);
   }
+  // The notices follow the language chooser.
+  document.addEventListener('change', (event) => {
+    if (event.target.id !== 'language') return;
+    const now = texts();
+    for (const [kind, el] of shown) el.textContent = now[kind];
+  });
 
   // The platform: every call of it goes through `call`, which takes a failure
   // (a missing call, an error, an exception) as the platform's and tells it once.
@@ -117,7 +124,7 @@ return function start(module, [nameBox, ...numberBoxes]) {
       const answer = found.api[found.version.calls[kind]](...args);
       if (kind === 'get' ? typeof answer === 'string' : answer === true || answer === 'true') return answer;
     } catch { /* as a failure */ }
-    notice(texts.notSent);
+    notice('notSent');
     return null;
   }
   if (found && call('start', '') === null) found = null;
@@ -172,7 +179,7 @@ return function start(module, [nameBox, ...numberBoxes]) {
     box.value = preset.get(key);
     box.readOnly = preset.get('fixed') === '1';
   }
-  if (refused) notice(texts.presetIgnored);
+  if (refused) notice('presetIgnored');
   if (found) {
     const name = call('get', found.version.learnerName);
     if (name) nameBox.value = fullName(name);
