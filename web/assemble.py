@@ -76,6 +76,18 @@ def comment(text):
     return f"<!--\n{text}\n-->"
 
 
+def without_comment_lines(source):
+    """The script without its lines of comment alone and its blank lines; the
+    repository keeps them. A line inside a template literal stays as it is."""
+    kept, inside = [], False
+    for line in source.split("\n"):
+        if not inside and (not line.strip() or line.lstrip().startswith("//")):
+            continue
+        kept.append(line)
+        inside ^= line.count("`") % 2 == 1
+    return "\n".join(kept)
+
+
 def png_size(path):
     """A PNG's width and height, from its header."""
     with open(path, "rb") as f:
@@ -95,7 +107,7 @@ def main():
     fonts = [[family, weight, base64.b64encode(read(os.path.join(args.fonts, file), "rb")).decode()]
              for family, weight, file in FONT_FILES]
     style = "\n".join(read(path) for path in args.style)
-    script = "\n".join(read(path) for path in [args.core, *args.script])
+    script = "\n".join([read(args.core), *(without_comment_lines(read(path)) for path in args.script)])
     if "</script" in script.lower():
         raise SystemExit("assemble.py: the script would end its element early")
     pictures = {
