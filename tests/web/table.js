@@ -10,8 +10,8 @@ const table = require(path.join(__dirname, '..', 'e2e', 'game.json'));
 const KEYS = { Return: 'Enter', Escape: 'Escape' };
 // The line the page shows once the game has ended.
 const ENDED = 'The game has ended.';
-// Where seen() reads the days left and the log: windows and controls by their names.
-const NAMES = { main: 'Brimwold', daysLeft: 'Days left', feedback: 'Feedback', log: 'Activity log' };
+// Where seen() reads the days left and the log, and a window's OK: windows and controls by their names.
+const NAMES = { main: 'Brimwold', daysLeft: 'Days left', feedback: 'Feedback', log: 'Activity log', ok: 'OK' };
 
 // The name of the control that has the keyboard: its own label, or its text.
 const focusedName = (page) => page.evaluate(() => {
@@ -60,7 +60,7 @@ const players = {
   },
   // By touch alone: every press a tap where the control shows, text typed as an
   // on-screen keyboard types it, and a window's key (Enter, Esc) a tap on its OK.
-  async touch(game, step) {
+  async touch(game, step, number, names = NAMES) {
     if (step.do === 'raise') {
       // Bringing a covered window forward is a window manager's part, which a touch screen lacks: F6 does it.
       await activate(game, step.window);
@@ -68,7 +68,7 @@ const players = {
     }
     if (step.do === 'key') {
       await game.until(`${step.window} active`, () => game.active(), step.window);
-      await game.tap(step.window, 'OK');
+      await game.tap(step.window, names.ok);
       return;
     }
     await game.tap(step.window, step.control);
