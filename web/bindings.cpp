@@ -6,6 +6,7 @@
 
 #include "bestplan.h"
 #include "language.h"
+#include "numbers.h"
 #include "program.h"
 #include "sheet.h"
 #include "wire.h"
@@ -38,6 +39,18 @@ const char *answered(std::string text)
 }
 
 const char *asJson(const Steps &steps) { return answered(StepsAsJson(steps)); }
+
+// A list the page passes one a line.
+std::vector<std::string_view> lines(std::string_view text)
+{
+    std::vector<std::string_view> list;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        list.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return list;
+}
 
 } // namespace
 
@@ -81,15 +94,6 @@ EMSCRIPTEN_KEEPALIVE void brimwold_message_closed() { program().MessageClosed();
 // or "" for English.
 EMSCRIPTEN_KEEPALIVE const char *brimwold_choose_language(const char *asked, const char *available)
 {
-    const auto lines = [](std::string_view text) {
-        std::vector<std::string_view> list;
-        for (std::size_t at = 0; at <= text.size();) {
-            const std::size_t end = std::min(text.find('\n', at), text.size());
-            list.push_back(text.substr(at, end - at));
-            at = end + 1;
-        }
-        return list;
-    };
     return answered(ChooseLanguage(lines(asked), lines(available)).value_or(""));
 }
 
@@ -111,6 +115,31 @@ EMSCRIPTEN_KEEPALIVE const char *brimwold_translate(const char *context, const c
 
 // The information sheet's facts in words, for screen readers, in the language in use.
 EMSCRIPTEN_KEEPALIVE const char *brimwold_sheet_text() { return answered(InformationSheetText()); }
+
+// A message in the language in use with its placeholders filled: its context,
+// English words and, for one that counts, its English plural and the count;
+// `arguments` one a line, for the tests, which translate what the English game
+// shows through the catalogs.
+EMSCRIPTEN_KEEPALIVE const char *brimwold_format(
+    const char *context, const char *english, const char *plural, int count, const char *arguments)
+{
+    const std::string_view pattern = *plural ? NTr(context, english, plural, count) : Tr(context, english);
+    const std::vector<std::string_view> a = *arguments ? lines(arguments) : std::vector<std::string_view>();
+    switch (a.size()) {
+    case 0: return answered(Format(pattern, {}));
+    case 1: return answered(Format(pattern, {a[0]}));
+    case 2: return answered(Format(pattern, {a[0], a[1]}));
+    default: return answered(Format(pattern, {a[0], a[1], a[2]}));
+    }
+}
+
+// A line of the activity log in the language in use, for an activity's name in it.
+EMSCRIPTEN_KEEPALIVE const char *brimwold_log_line(const char *name, int daysUsed, int daysLeft, int gain, int total)
+{
+    const auto number = [](int value) { return static_cast<std::int16_t>(value); };
+    return answered(
+        FormatLogLine(name, number(daysUsed), number(daysLeft), number(gain), number(total), LogNameWidth()));
+}
 
 // Every text the steps set that depends on the language, set again in the one now in use.
 EMSCRIPTEN_KEEPALIVE const char *brimwold_retranslate() { return asJson(program().Retranslate()); }

@@ -632,6 +632,8 @@ function buildAhead() {
       const panel = panelOf(name);
       panel.el.classList.add('ahead');
       panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
+      // A translated text is measured for the layout as it will show: fitted.
+      panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
       Layout.measure(panel);
     });
   }
@@ -654,9 +656,9 @@ function mirrored(panel) {
 
 // In a language other than English, a text that does not fit its label or button
 // at its size shrinks to the largest size that fits (game/fitting.h); measured
-// once its panel shows.
+// once it is laid out: its panel shows, or is laid out ahead unseen.
 function fitTranslated(el) {
-  if (BrimwoldLanguage.current.code === 'en' || el.closest('[hidden]')) return;
+  if (BrimwoldLanguage.current.code === 'en' || !el.getClientRects().length) return;
   for (const size of core.fontSizes(Number(el.dataset.size), core.smallestTranslatedSize)) {
     el.style.fontSize = pixels(size);
     if (el.scrollWidth <= el.clientWidth && el.scrollHeight <= el.clientHeight) break;

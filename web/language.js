@@ -79,7 +79,10 @@ const BrimwoldLanguage = (() => {
     catalogs = JSON.parse(document.getElementById('catalogs').textContent);
     const asked = [new URLSearchParams(window.location.search).get('lang') || '',
       ...(navigator.languages || [navigator.language || ''])];
-    use(core.choose(asked, [...Object.keys(catalogs.languages), ...MADE_UP]) || 'en');
+    // The core takes the list one a line, as C strings: a value with a control
+    // character (a line break, a NUL) would be read as other values; it asks for nothing.
+    const whole = asked.map((value) => (/[\u0000-\u001f]/.test(value) ? '' : value));
+    use(core.choose(whole, [...Object.keys(catalogs.languages), ...MADE_UP]) || 'en');
     makeChooser();
   }
 

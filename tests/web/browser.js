@@ -45,22 +45,25 @@ class Browser {
     this.opened = []; // the pages the test opened
   }
 
-  // Opens the page ('file' or 'http') and waits for its first window; prepare(page) runs before.
-  async open(file, { over = 'file', width = 1280, height = 800, scale = 1, hasTouch = false, isMobile = false,
-    prepare } = {}) {
+  // Opens the page ('file' or 'http'), with its address's query ('?lang=fr'), and waits
+  // for its first window; prepare(page) runs before.
+  async open(file, { over = 'file', query = '', width = 1280, height = 800, scale = 1, hasTouch = false,
+    isMobile = false, prepare } = {}) {
     let url = `file://${path.resolve(file)}`;
     if (over === 'http') {
       const server = await serve(file);
       this.servers.push(server);
       url = `http://127.0.0.1:${server.address().port}/brimwold.html`;
     }
+    url += query;
     const page = await this.browser.newPage();
     this.opened.push(page);
     const game = new Game(page, url);
     await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch, isMobile });
     await prepare?.(page);
     await page.goto(url);
-    await game.until('the first window', () => game.showing(), ['Intro']);
+    await game.until('the first window', () => page.evaluate(() => document.querySelectorAll(
+      '#desktop > .panel:not([hidden])').length), 1);
     return game;
   }
 

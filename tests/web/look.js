@@ -30,10 +30,13 @@ function cutOff() {
     .filter((el) => showsText(el) && !el.closest('.sr, [hidden], script, style, svg'))
     .filter((el) => el.scrollWidth > el.clientWidth || el.scrollHeight > el.clientHeight)
     .map((el) => `${el.id || el.className}: ${el.scrollWidth}x${el.scrollHeight} in ${el.clientWidth}x${el.clientHeight}`);
-  // A drawing scaled down measures its font's box unrounded, up to a unit larger.
+  // A drawing scaled down measures its font's box unrounded, up to a unit larger; a
+  // picture's texts are drawn in the picture's own size, without a view box.
   const drawn = [...document.querySelectorAll('#desktop svg text')].filter((text) => {
     const box = text.getBBox();
-    const { width, height } = text.ownerSVGElement.viewBox.baseVal;
+    const drawing = text.ownerSVGElement;
+    const { width, height } = drawing.viewBox.baseVal.width ? drawing.viewBox.baseVal
+      : { width: parseFloat(drawing.style.width), height: parseFloat(drawing.style.height) };
     return box.x < -1 || box.y < -1 || box.x + box.width > width + 1 || box.y + box.height > height + 1;
   }).map((text) => `drawn text "${text.textContent}" at ${text.getAttribute('x')},${text.getAttribute('y')}`);
   return boxes.concat(drawn);

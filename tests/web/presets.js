@@ -4,7 +4,8 @@
 //   node presets.js BRIMWOLD_HTML
 // each row on a page of its own: what the boxes show, whether they can be typed
 // in, whether the notice shows, and the days the main screen starts with after
-// Enter in the days box.
+// Enter in the days box. Then the language a link asks for (?lang=): a language
+// the page carries, or its region's, else English, never an error.
 'use strict';
 
 const { run, assert } = require('./browser');
@@ -29,7 +30,33 @@ const ROWS = [
   ['launch data refused', '', 'days=x', ['365', '100'], true, true, '365'],
 ];
 
+// What ?lang= holds, and the language the page takes: <html lang>, dir and the chooser.
+const LANGUAGES = [
+  ['fr', 'fr', 'ltr', 'fr'], ['ar', 'ar', 'rtl', 'ar'], ['pt_BR', 'pt-BR', 'ltr', 'pt_BR'],
+  // a region falls back to its language, a browser's tag to the catalog's
+  ['fr-CA', 'fr', 'ltr', 'fr'], ['pt-BR', 'pt-BR', 'ltr', 'pt_BR'], ['ar-EG', 'ar', 'rtl', 'ar'],
+  // a locale's name as the desktop's environment has it, with its encoding and modifier
+  ['fr_FR.UTF-8@x', 'fr', 'ltr', 'fr'],
+  // unknown or malformed: English
+  ['xx', 'en', 'ltr', 'en'], ['', 'en', 'ltr', 'en'], ['<script>alert(1)</script>', 'en', 'ltr', 'en'],
+  [`fr-${'x'.repeat(5000)}`, 'en', 'ltr', 'en'], ['fr\u0000', 'en', 'ltr', 'en'], ['xx\nfr', 'en', 'ltr', 'en'],
+  ['C', 'en', 'ltr', 'en'], ['fr,es', 'en', 'ltr', 'en'],
+];
+
+async function languages(browser) {
+  for (const [asked, lang, dir, chosen] of LANGUAGES) {
+    const game = await browser.open(file, { query: `?lang=${encodeURIComponent(asked)}` });
+    const taken = await game.page.evaluate(() => [document.documentElement.lang, document.documentElement.dir,
+      document.getElementById('language').value]);
+    assert.deepEqual(taken, [lang, dir, chosen], `?lang=${asked.slice(0, 40)}`);
+    game.checkQuiet();
+    await game.page.close();
+  }
+  console.log(`${LANGUAGES.length} values of ?lang=: each its language, else English`);
+}
+
 run(async (browser) => {
+  await languages(browser);
   for (const [what, query, launchData, boxes, typable, noticed, starts] of ROWS) {
     const config = { query, ...(launchData === null ? {} : { scorm: '2004', api: 'runtime', cmi: { launch_data: launchData } }) };
     const game = await openOnPlatform(browser, file, config);
