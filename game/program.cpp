@@ -87,11 +87,15 @@ LogLayout layOutLog()
         const std::size_t upperOffset = offset(kUpperHeading), lowerOffset = offset(kLowerHeading);
         const std::size_t nameWidth = std::max(layout.nameWidth, upperOffset);
         const LogHeadings headings = LayOutLogHeadings(nameWidth);
-        const auto fits = [&](const std::string &row, std::size_t from, const Designs::Control &label) {
-            return TextColumns(row) - from <= static_cast<std::size_t>(label.width / width);
+        // A label shows its row from where the label starts: the blanks before it go, never a heading's letters.
+        const auto from = [](const std::string &row, std::size_t offset) {
+            return row.substr(std::min(offset, row.find_first_not_of(' ')));
         };
-        layout = {size, nameWidth, headings.above.substr(upperOffset), headings.below.substr(lowerOffset)};
-        if (fits(headings.above, upperOffset, kUpperHeading) && fits(headings.below, lowerOffset, kLowerHeading))
+        const auto fits = [&](const std::string &row, const Designs::Control &label) {
+            return TextColumns(row) <= static_cast<std::size_t>(label.width / width);
+        };
+        layout = {size, nameWidth, from(headings.above, upperOffset), from(headings.below, lowerOffset)};
+        if (fits(layout.upper, kUpperHeading) && fits(layout.lower, kLowerHeading))
             break;
     }
     return layout;

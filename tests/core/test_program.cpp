@@ -4,6 +4,7 @@
 #include <doctest/doctest.h>
 
 #include "monkey.h"
+#include "language.h"
 #include "wire.h"
 
 #include <sstream>
@@ -454,4 +455,20 @@ TEST_CASE("steps as the browser's page reads them")
     for (const auto &[step, json] : kCases)
         CHECK(StepsAsJson({step}) == "[" + std::string(json) + "]");
     CHECK(StepsAsJson({}) == "[]");
+}
+
+TEST_CASE("in another language the feedback's headings keep every letter, at every size the log takes")
+{
+    // The long made-up language shrinks the log's font down to its smallest size.
+    std::string headings;
+    for (const char *heading : {"%Converted", "Action", "Days", "Left", "Total", "Used"})
+        headings += std::string(headings.empty() ? "" : "\n") + "log heading\t" + heading;
+    REQUIRE(UsePseudoLanguage(headings, kLongPseudoLanguage));
+    Program program;
+    for (const std::string &event : expand("open 365") + std::vector<std::string>{"frmMain.cmdFeedback"})
+        for (const Step &step : play(program, event))
+            if (step.kind == StepKind::SetText && step.control == "Label1")
+                CHECK(step.text.rfind(std::string(Tr("log heading", "Action")), 0) == 0);
+    CHECK(program.window(Window::frmFeedback).control("Label1").textSet);
+    UseCatalog({}, {});
 }
