@@ -182,6 +182,12 @@ def header(designs):
         "    bool bold;",
         "};",
         "inline constexpr std::string_view kWindows[] = {" + ", ".join(f'"{n}"' for n in sorted(designs)) + "};",
+        "// Each window's client area, in the order of kWindows.",
+        "struct Size {",
+        "    int width, height;",
+        "};",
+        "inline constexpr Size kWindowSizes[] = {"
+        + ", ".join(f'{{{d["size"][0]}, {d["size"][1]}}}' for _, d in sorted(designs.items())) + "};",
         "inline constexpr Control kControls[] = {",
         *rows,
         "};",

@@ -64,20 +64,18 @@ void Form::connectEvents()
     }
 }
 
-void Form::fitText(QLineEdit *box, const QFont &design)
+namespace {
+
+// The font at the largest of the sizes that shows the text whole, else at the smallest.
+template <class Fits> QFont largestFitting(QFont font, const std::vector<double> &sizes, Fits fits)
 {
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
-    const int room = box->width() - 2 * frame - 2 * 2 - 1;
-    QFont font = design;
-    for (const double size : Startup::FontSizesToTry(design.pointSizeF())) {
+    for (const double size : sizes) {
         font.setPointSizeF(size);
-        if (QFontMetrics(font).horizontalAdvance(box->text()) <= room)
+        if (fits(font))
             break;
     }
-    box->setFont(font);
+    return font;
 }
-
-namespace {
 
 // Whether a text shows whole in the control in that font: a label as its design
 // wraps it, a button in one line.
@@ -94,23 +92,36 @@ bool fits(const QWidget *control, const QFont &font, const QString &text)
 
 } // namespace
 
+void Form::fitText(QLineEdit *box, const QFont &design)
+{
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    const int room = box->width() - 2 * frame - 2 * 2 - 1;
+    box->setFont(largestFitting(design, Startup::FontSizesToTry(design.pointSizeF()), [&](const QFont &font) {
+        return QFontMetrics(font).horizontalAdvance(box->text()) <= room;
+    }));
+}
+
 void Form::fitTranslated(QWidget *control)
 {
     if (Startup::CurrentLanguage().code == "en")
         return;
-    const auto *label = qobject_cast<const QLabel *>(control);
+    auto *label = qobject_cast<QLabel *>(control);
     const auto *button = qobject_cast<const QAbstractButton *>(control);
     if (!label && !button)
         return;
     const QString text = label ? label->text() : button->text();
-    QFont font = control->font();
     if (!control->property(kFittedFrom).isValid())
-        control->setProperty(kFittedFrom, font.pointSizeF());
-    for (const double size : Startup::FontSizesToTry(control->property(kFittedFrom).toDouble(),
-                                                     Startup::kSmallestTranslatedSize)) {
-        font.setPointSizeF(size);
-        if (fits(control, font, text))
-            break;
+        control->setProperty(kFittedFrom, control->font().pointSizeF());
+    const std::vector<double> sizes
+        = Startup::FontSizesToTry(control->property(kFittedFrom).toDouble(), Startup::kSmallestTranslatedSize);
+    const auto fitsNow = [&](const QFont &font) { return fits(control, font, text); };
+    QFont font = largestFitting(control->font(), sizes, fitsNow);
+    // A label that cannot hold its text even so grows where its design leaves room.
+    if (label && !fitsNow(font)) {
+        const Startup::Room room = Startup::RoomToGrow(objectName().toStdString(), label->objectName().toStdString());
+        const bool mirrored = isRightToLeft() && !property("placesOnPicture").toBool();
+        label->setGeometry(mirrored ? width() - room.x - room.width : room.x, room.y, room.width, room.height);
+        font = largestFitting(font, sizes, fitsNow);
     }
     control->setFont(font);
 }
@@ -146,8 +157,6 @@ void Form::finishSetup()
     // Labels lie beneath every other control, so a label never hides a button it overlaps.
     for (QLabel *label : findChildren<QLabel *>())
         label->lower();
-    for (QWidget *control : findChildren<QWidget *>())
-        fitTranslated(control);
 
     const QString border = property("borderStyle").toString();
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -166,6 +175,8 @@ void Form::finishSetup()
     if (isRightToLeft() && !property("placesOnPicture").toBool())
         for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             control->move(width() - control->x() - control->width(), control->y());
+    for (QWidget *control : findChildren<QWidget *>())
+        fitTranslated(control);
     connectEvents();
 }
 

@@ -114,6 +114,14 @@ EMSCRIPTEN_KEEPALIVE const char *brimwold_translate(const char *context, const c
 }
 
 // The information sheet's facts in words, for screen readers, in the language in use.
+// Where a label grows whose translated text does not fit it even at the smallest size (game/fitting.h).
+EMSCRIPTEN_KEEPALIVE const char *brimwold_room_to_grow(const char *window, const char *control)
+{
+    const Room room = RoomToGrow(window, control);
+    return answered("[" + std::to_string(room.x) + "," + std::to_string(room.y) + "," + std::to_string(room.width) + ","
+        + std::to_string(room.height) + "]");
+}
+
 EMSCRIPTEN_KEEPALIVE const char *brimwold_sheet_text() { return answered(InformationSheetText()); }
 
 // A message in the language in use with its placeholders filled: its context,

@@ -659,9 +659,19 @@ function mirrored(panel) {
 // once it is laid out: its panel shows, or is laid out ahead unseen.
 function fitTranslated(el) {
   if (BrimwoldLanguage.current.code === 'en' || !el.getClientRects().length) return;
-  for (const size of core.fontSizes(Number(el.dataset.size), core.smallestTranslatedSize)) {
-    el.style.fontSize = pixels(size);
-    if (el.scrollWidth <= el.clientWidth && el.scrollHeight <= el.clientHeight) break;
+  const fits = () => el.scrollWidth <= el.clientWidth && el.scrollHeight <= el.clientHeight;
+  const shrink = () => {
+    for (const size of core.fontSizes(Number(el.dataset.size), core.smallestTranslatedSize)) {
+      el.style.fontSize = pixels(size);
+      if (fits()) break;
+    }
+  };
+  shrink();
+  // A label that cannot hold its text even so grows where its design leaves room.
+  if (!fits() && el.classList.contains('label')) {
+    const panel = panels.get(el.id.slice(0, el.id.indexOf('-')));
+    place(el, core.roomToGrow(panel.name, el.dataset.name), mirrored(panel));
+    shrink();
   }
 }
 
@@ -762,6 +772,8 @@ function start() {
         planAhead: module.cwrap('brimwold_plan_ahead', null, []),
         retranslate: module.cwrap('brimwold_retranslate', 'string', []),
         sheetText: module.cwrap('brimwold_sheet_text', 'string', []),
+        roomToGrow: (window, control) => JSON.parse(module.ccall('brimwold_room_to_grow', 'string', strings(2),
+          [window, control])),
       };
       const choose = module.cwrap('brimwold_choose_language', 'string', strings(2));
       const use = module.cwrap('brimwold_use_language', 'string', strings(3));

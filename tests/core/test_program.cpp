@@ -4,6 +4,7 @@
 #include <doctest/doctest.h>
 
 #include "monkey.h"
+#include "fitting.h"
 #include "language.h"
 #include "wire.h"
 
@@ -471,4 +472,20 @@ TEST_CASE("in another language the feedback's headings keep every letter, at eve
                 CHECK(step.text.rfind(std::string(Tr("log heading", "Action")), 0) == 0);
     CHECK(program.window(Window::frmFeedback).control("Label1").textSet);
     UseCatalog({}, {});
+}
+
+TEST_CASE("where a label grows: up to the next control beside it and below it, or the window's edge")
+{
+    const struct {
+        std::string_view window, control;
+        Room room;
+    } cases[] = {
+        {"frmMain", "Label6", {219, 52, 416 - kGrowingGap - 219, 96 - kGrowingGap - 52}},  // the days box, the next label
+        {"frmAbout", "lblDescription", {72, 80, 382 - kGrowingGap - 72, 175 - kGrowingGap - 80}},  // the edge, OK
+        {"frmMain", "cmdNothing", {}},
+    };
+    for (const auto &row : cases) {
+        INFO(row.window, ".", row.control);
+        CHECK(RoomToGrow(row.window, row.control) == row.room);
+    }
 }
