@@ -365,6 +365,7 @@ const perform = {
     shown = shown.filter((p) => p !== panel).concat(panel);
     panel.client.querySelectorAll('input[readonly]').forEach(fitText);
     panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
+    measure(panel);
     activate(panel);
   },
   Hide(step) {
@@ -607,8 +608,16 @@ function buildAhead(name) {
     if (!panel || panel.el.classList.contains('ahead')) return;
     panel.el.classList.add('ahead');
     panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
-    Layout.measure(panel);
+    measure(panel);
   });
+}
+
+// Whether a window's texts fit it in the wide layout (web/layout.js), measured once
+// with the carried fonts: ahead, or as it shows if that comes first (the setup window).
+function measure(panel) {
+  if (panel.measured || Layout.compact || document.fonts.status !== 'loaded') return;
+  panel.measured = true;
+  Layout.measure(panel);
 }
 
 // --- The player's language (web/language.js) -------------------------------------------------
