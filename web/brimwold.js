@@ -25,7 +25,6 @@ let message = null; // the open message box: {box, ok, rest}
 let ended = false;
 let core = null;
 let classroom = null; // the teachers' tools (classroom.js), told of every event and of the end
-let compiled = null; // the core's compiled module
 
 // --- Building panels from their designs ------------------------------------------------------
 
@@ -99,21 +98,20 @@ function setupTexts(panel) {
 
 // A picture is drawn into a canvas from its decoded image, at the screen's
 // scale (1x, or 2x on a denser screen): decoded once, when the window is built,
-// it is not decoded again when the window shows.
-const drawn = new Map(); // canvas: picture name
-
+// it is not decoded again when the window shows. A canvas is known only by its
+// window, so that it goes with it.
 function picture(name) {
   pictures ||= data('pictures');
   const canvas = make('canvas', 'picture-image');
   canvas.setAttribute('aria-hidden', 'true');
+  canvas.dataset.picture = name;
   place(canvas, [0, 0, ...pictures[name].size]);
-  drawn.set(canvas, name);
   draw(canvas);
   return canvas;
 }
 
 function draw(canvas) {
-  const { size, x1, x2 } = pictures[drawn.get(canvas)];
+  const { size, x1, x2 } = pictures[canvas.dataset.picture];
   const scale = window.devicePixelRatio > 1 ? 2 : 1;
   if (canvas.width === size[0] * scale) return;
   [canvas.width, canvas.height] = size.map((side) => side * scale);
@@ -367,6 +365,7 @@ const perform = {
     shown = shown.filter((p) => p !== panel).concat(panel);
     panel.client.querySelectorAll('input[readonly]').forEach(fitText);
     panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
+    measure(panel);
     activate(panel);
   },
   Hide(step) {
@@ -385,6 +384,8 @@ const perform = {
     shown = shown.filter((p) => p !== panel);
     if (active === panel) active = null;
     arrange();
+    // Its next showing finds it built afresh.
+    buildAhead(step.window);
   },
   Activate(step) {
     activate(panelOf(step.window));
@@ -571,7 +572,7 @@ window.addEventListener('resize', () => {
   if (ended) return;
   arrange();
   // A zoom changes the screen's scale, and the pictures' with it.
-  for (const canvas of drawn.keys()) if (canvas.isConnected) draw(canvas);
+  desktop.querySelectorAll('canvas.picture-image').forEach(draw);
   // An on-screen keyboard takes part of the viewport: the box typed in stays in view.
   const box = document.activeElement;
   if (box?.matches('input:not([readonly])')) box.scrollIntoView({ block: 'nearest' });
@@ -579,8 +580,10 @@ window.addEventListener('resize', () => {
 
 // Work done ahead, while the browser is idle, so that no press waits for it:
 // every window built (with its pictures decoded and drawn) and laid out, the
-// best plan found for the days the setup accepted.
-const whenIdle = window.requestIdleCallback || ((work) => setTimeout(work, 1));
+// best plan found for the days the setup accepted. A page that paints nothing
+// may be given no idle time at all: the work is then done a little later anyway.
+const whenIdle = window.requestIdleCallback ? (work) => requestIdleCallback(work, { timeout: 200 })
+  : (work) => setTimeout(work, 1);
 const idleWork = [];
 
 function later(work) {
@@ -596,48 +599,27 @@ function workAhead(deadline) {
   if (idleWork.length) whenIdle(workAhead);
 }
 
-// The presses of a short game (75 days: a talk with a leader, a newspaper, the
-// grade and the debrief), played while idle on a second instance of the core that
-// no one sees, so that the core's code for each kind of press is compiled before
-// the player's first press of it.
-const REHEARSAL = [['frmIntro', 'cmdNameOK'], ['frmMain', 'cmdMapDisplay'], ['frmVillage1', 'Command1'],
-  ['frmMain', 'cmdInformation'], ['frmInformation', 'Command7'], ['frmMain', 'cmdDiffusion'],
-  ['frmDiffusion', 'Command0'], ['frmVillage1', 'cmdV1_1'], ['frmMain', 'cmdDiffusion'], ['frmDiffusion', 'Command1'],
-  ['frmMain', 'cmdFeedback'], ['frmFeedback', 'cmdDebrief'], ['frmDebrief', 'Command7'], ['frmFeedback', 'Command7'],
-  ['frmMain', 'CommandAbout'], ['frmAbout', 'cmdOK']];
-
-function rehearse() {
-  const scratch = {
-    instantiateWasm(imports, receive) {
-      const instance = new WebAssembly.Instance(compiled, imports);
-      receive(instance);
-      return instance.exports;
-    },
-    onRuntimeInitialized() {
-      const press = scratch.cwrap('brimwold_press', 'string', Array(5).fill('string'));
-      const messageClosed = scratch.cwrap('brimwold_message_closed', null, []);
-      scratch.cwrap('brimwold_main', 'string', [])();
-      for (const [name, control] of REHEARSAL) {
-        press(name, control, 'Ada', '75', '100');
-        messageClosed();
-      }
-    },
-  };
-  BrimwoldCore(scratch); // eslint-disable-line no-undef
+// Each window built, then laid out and measured, in tasks of a few milliseconds
+// each, so that a press that comes meanwhile waits for one of them at most.
+function buildAhead(name) {
+  later(() => panelOf(name));
+  later(() => {
+    const panel = panels.get(name);
+    if (!panel || panel.el.classList.contains('ahead')) return;
+    panel.el.classList.add('ahead');
+    panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
+    // A translated text is measured for the layout as it will show: fitted.
+    panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
+    measure(panel);
+  });
 }
 
-function buildAhead() {
-  for (const name of Object.keys(designs)) {
-    later(() => {
-      const panel = panelOf(name);
-      panel.el.classList.add('ahead');
-      panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
-      // A translated text is measured for the layout as it will show: fitted.
-      panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
-      Layout.measure(panel);
-    });
-  }
-  later(rehearse);
+// Whether a window's texts fit it in the wide layout (web/layout.js), measured once
+// with the carried fonts: ahead, or as it shows if that comes first (the setup window).
+function measure(panel) {
+  if (panel.measured || Layout.compact || document.fonts.status !== 'loaded') return;
+  panel.measured = true;
+  Layout.measure(panel);
 }
 
 // --- The player's language (web/language.js) -------------------------------------------------
@@ -747,7 +729,7 @@ function start() {
   const bytes = bytesOf(document.getElementById('core-wasm').textContent.trim());
   const module = {
     instantiateWasm(imports, receive) {
-      const instance = new WebAssembly.Instance((compiled = new WebAssembly.Module(bytes)), imports);
+      const instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
       receive(instance);
       return instance.exports;
     },
@@ -786,7 +768,7 @@ function start() {
       play(JSON.parse(core.main()));
       const setupBoxes = core.tables.setupBoxes.map((box) => panelOf('frmIntro').controls.get(box));
       classroom = BrimwoldClassroom(module, setupBoxes); // eslint-disable-line no-undef
-      buildAhead();
+      Object.keys(designs).forEach(buildAhead);
     },
   };
   BrimwoldCore(module); // eslint-disable-line no-undef
