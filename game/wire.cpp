@@ -5,6 +5,7 @@
 #include "identity.h"
 #include "language.h"
 
+#include <array>
 #include <cstdio>
 #include <utility>
 
@@ -229,6 +230,14 @@ std::string ClassroomTextsAsJson()
     appendQuoted(out, PresetIgnoredNotice());
     appendText(out, "notSent", NotSentNotice());
     return out + '}';
+}
+
+std::string RoomAsJson(const Room &room)
+{
+    std::string out;
+    appendArray(out, std::array{room.x, room.y, room.width, room.height},
+        [&out](int number) { out += std::to_string(number); });
+    return out;
 }
 
 std::string LanguageAsJson()

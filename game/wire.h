@@ -34,6 +34,9 @@ std::string ClassroomTextsAsJson();
 // The sizes to try when fitting a text into a box: [8.25, 7.75, ...], down to the smallest.
 std::string FontSizesAsJson(double designPoints, double smallest = kSmallestFittedSize);
 
+// Where a label may grow (RoomToGrow): [x, y, width, height].
+std::string RoomAsJson(const Room &room);
+
 // The language in use: {"code": "ar", "name": "العربية", "rightToLeft": true}.
 std::string LanguageAsJson();
 

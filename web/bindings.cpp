@@ -117,9 +117,7 @@ EMSCRIPTEN_KEEPALIVE const char *brimwold_translate(const char *context, const c
 // Where a label grows whose translated text does not fit it even at the smallest size (game/fitting.h).
 EMSCRIPTEN_KEEPALIVE const char *brimwold_room_to_grow(const char *window, const char *control)
 {
-    const Room room = RoomToGrow(window, control);
-    return answered("[" + std::to_string(room.x) + "," + std::to_string(room.y) + "," + std::to_string(room.width) + ","
-        + std::to_string(room.height) + "]");
+    return answered(RoomAsJson(RoomToGrow(window, control)));
 }
 
 EMSCRIPTEN_KEEPALIVE const char *brimwold_sheet_text() { return answered(InformationSheetText()); }

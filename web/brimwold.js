@@ -349,9 +349,11 @@ function fitText(el) {
     measuring.font = `${el.style.fontWeight || 'normal'} ${pixels(points)} ${el.style.fontFamily}`;
     return measuring.measureText(el.value).width > roomOf(el);
   };
-  const sizes = core.fontSizes(Number(el.dataset.size));
-  el.style.fontSize = pixels(sizes.find((size) => !wide(size)) ?? sizes[sizes.length - 1]);
+  el.style.fontSize = pixels(largestFitting(core.fontSizes(Number(el.dataset.size)), (size) => !wide(size)));
 }
+
+// The largest of the sizes (game/fitting.h) at which a text fits, else the smallest.
+const largestFitting = (sizes, fits) => sizes.find(fits) ?? sizes.at(-1);
 
 const perform = {
   Show(step) {
@@ -643,10 +645,11 @@ function fitTranslated(el) {
   if (BrimwoldLanguage.current.code === 'en' || !el.getClientRects().length) return;
   const fits = () => el.scrollWidth <= el.clientWidth && el.scrollHeight <= el.clientHeight;
   const shrink = () => {
-    for (const size of core.fontSizes(Number(el.dataset.size), core.smallestTranslatedSize)) {
+    const sizes = core.fontSizes(Number(el.dataset.size), core.smallestTranslatedSize);
+    el.style.fontSize = pixels(largestFitting(sizes, (size) => {
       el.style.fontSize = pixels(size);
-      if (fits()) break;
-    }
+      return fits();
+    }));
   };
   shrink();
   // A label that cannot hold its text even so grows where its design leaves room.

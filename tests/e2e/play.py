@@ -260,9 +260,8 @@ def play(number, row, log, english=None):
 
 def load_designs():
     """The windows' designs by their English captions, as screens/designs.py reads them."""
-    spec = importlib.util.spec_from_file_location("designs", os.path.join(SCREENS, "designs.py"))
-    designs = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(designs)
+    sys.path.insert(0, SCREENS)
+    import designs  # pylint: disable=import-outside-toplevel
     read = [designs.window(path) for path in sorted(glob.glob(os.path.join(SCREENS, "*.ui")))]
     return {design["caption"]: dict(design, name=name) for name, design in read if design["caption"]}
 
