@@ -672,6 +672,8 @@ function pictureTexts(name) {
   const drawing = svg('svg', { class: 'picture-texts', 'aria-hidden': 'true' });
   drawing.dataset.picture = name;
   const [width, height] = (pictures ||= data('pictures'))[name].size;
+  // Drawn in the picture's own units, so that it scales with the picture (the compact layout).
+  drawing.setAttribute('viewBox', `0 0 ${width} ${height}`);
   Object.assign(drawing.style, { width: `${width}px`, height: `${height}px` });
   if (BrimwoldLanguage.current.code === 'en') return drawing;
   const { texts: printed, rules } = assets.pictureTexts[name];

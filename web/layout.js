@@ -129,7 +129,9 @@ const Layout = (() => {
     if (underPicture) {
       const { picture, size: [width, height] } = underPicture;
       const names = design.tabOrder.filter((name) => over.has(name));
-      const map = make('map', [picture]);
+      // The picture's translated texts go with it, over it.
+      const texts = picture.nextElementSibling?.matches('.picture-texts') ? [picture.nextElementSibling] : [];
+      const map = make('map', [picture, ...texts]);
       for (const name of names) {
         const [x, y, w, h] = design.controls.find((c) => c.name === name).rect;
         const spot = make('spot', []);

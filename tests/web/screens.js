@@ -61,6 +61,13 @@ function layoutFaults() {
       faults.push(`${name} smaller than ${least} px: ${box.width} x ${box.height}`);
     }
   }
+  // A picture's translated texts lie over the picture, at its size.
+  for (const texts of windows.flatMap((w) => [...w.querySelectorAll('.picture-texts')])) {
+    const [over, under] = [texts, texts.previousElementSibling].map((el) => el.getBoundingClientRect());
+    if (['left', 'top', 'width', 'height'].some((side) => Math.abs(over[side] - under[side]) > 1)) {
+      faults.push(`the texts of ${texts.dataset.picture} beside their picture`);
+    }
+  }
   return faults;
 }
 
