@@ -472,4 +472,41 @@ std::size_t TextColumns(std::string_view text)
     return columns;
 }
 
+std::vector<TextRun> TextRuns(std::string_view line)
+{
+    // The direction's embeddings, overrides and isolates still open where a run
+    // begins open it again, so that each run reads as it does in the whole line.
+    static constexpr std::string_view kOpening[] = {"\u202a", "\u202b", "\u202d", "\u202e",
+                                                    "\u2066", "\u2067", "\u2068"};
+    std::vector<std::string_view> open;
+    std::vector<TextRun> runs;
+    std::size_t column = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t end = std::min(line.find(' ', at), line.size());
+        if (end == at) {
+            ++column;
+            ++at;
+            continue;
+        }
+        const std::string_view word = line.substr(at, end - at);
+        const std::size_t columns = TextColumns(word);
+        if (!runs.empty())
+            runs.back().room = column - runs.back().column - 1;
+        std::string text;
+        for (const std::string_view control : open)
+            text += control;
+        runs.push_back({column, columns, text + std::string(word)});
+        for (std::size_t c = 0; c + 3 <= word.size(); ++c) {
+            const std::string_view here = word.substr(c, 3);
+            if (std::find(std::begin(kOpening), std::end(kOpening), here) != std::end(kOpening))
+                open.push_back(here);
+            else if ((here == "\u202c" || here == "\u2069") && !open.empty())
+                open.pop_back();
+        }
+        column += columns;
+        at = end;
+    }
+    return runs;
+}
+
 } // namespace Startup

@@ -84,4 +84,16 @@ std::optional<std::string> ChooseLanguage(const std::vector<std::string_view> &a
 // Display columns of a text in UTF-8: one per character but the combining marks.
 std::size_t TextColumns(std::string_view text);
 
+// A fixed-width line (a log line, a row of its headings) as its runs of text:
+// the words between its blanks, each with the display column it starts at and
+// the columns it may fill, up to one blank before the next run (its own
+// columns for the last). Drawn each at its column, a run whose characters are
+// wider than the font's cells shifts nothing after it.
+struct TextRun {
+    std::size_t column = 0, room = 0;
+    std::string text;
+    bool operator==(const TextRun &) const = default;
+};
+std::vector<TextRun> TextRuns(std::string_view line);
+
 } // namespace Startup

@@ -60,6 +60,10 @@ constexpr const Designs::Control &kLogList = *designed(Window::frmFeedback, "Lis
 constexpr const Designs::Control &kLowerHeading = *designed(Window::frmFeedback, "Label1");
 constexpr const Designs::Control &kUpperHeading = *designed(Window::frmFeedback, "Label2");
 
+// The log's lines and headings are drawn in their columns outside English: not
+// every script has a fixed-pitch face, and each run then keeps its column.
+bool logInColumns() { return CurrentLanguage().code != "en"; }
+
 // The log's size, name column and headings in the language in use: in English
 // as designed; in another language the headings are the log's own columns in
 // its fixed-pitch font, each row in its heading label, at the largest size from
@@ -76,7 +80,7 @@ LogLayout layOutLog()
 {
     LogLayout layout;
     layout.nameWidth = LogNameWidth();
-    if (CurrentLanguage().code == "en")
+    if (!logInColumns())
         return layout;
     const double textX = kLogList.x + kListTextInset;
     for (const double size : FontSizesToTry(kLogFontSize, kSmallestTranslatedSize)) {
@@ -396,14 +400,15 @@ void Program::fillFeedback(std::size_t records, bool grade, bool opening)
         write({.kind = StepKind::SetFont, .window = Window::frmFeedback, .control = std::string(label->name),
                .font = std::string(designed ? label->family : kLogFont), .size = designed ? label->size : layout.size,
                .bold = designed && label->bold});
-        setText(Window::frmFeedback, label->name, designed ? label->text : std::string_view(*text));
+        write({.kind = StepKind::SetText, .window = Window::frmFeedback, .control = std::string(label->name),
+               .text = designed ? std::string(label->text) : *text, .inColumns = !designed});
     }
     std::vector<LogRecord> shown(game.ActivityLog.begin(), game.ActivityLog.begin() + static_cast<long>(records));
     std::vector<std::string> lines;
     for (const LogRecord &record : shown)
         lines.push_back(FormatLogLine(record, layout.nameWidth));
     write({.kind = StepKind::SetLines, .window = Window::frmFeedback, .control = std::string(kLogList.name),
-           .lines = std::move(lines)});
+           .lines = std::move(lines), .inColumns = logInColumns()});
 }
 
 // The about box is built afresh at every opening and fills in its texts then.
@@ -585,7 +590,7 @@ void Program::fillDebrief(const GameState &as)
            .chart = debriefChart(debrief), .description = debrief.chartDescription});
     setLogFont(Window::frmDebrief, "lstPlan", kLogFontSize);
     write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
-           .lines = LogLines(debrief.bestPlanLog)});
+           .lines = LogLines(debrief.bestPlanLog), .inColumns = logInColumns()});
 }
 
 Steps Program::Retranslate()

@@ -79,6 +79,7 @@ struct Step {
     double size = 0;            // SetFont: points
     bool bold = false;          // SetFont
     std::vector<std::string> lines{};  // SetLines
+    bool inColumns = false;     // SetText, SetLines: fixed-width lines, each run of TextRuns at its column
     ChartDrawing chart{};       // SetChart
     std::string description{};  // SetChart
     Printout printout{};        // Print

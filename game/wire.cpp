@@ -55,6 +55,16 @@ template <class Items, class Write> void appendArray(std::string &out, const Ite
     out += ']';
 }
 
+// A fixed-width line's runs, each as [column, room, text] (TextRuns).
+void appendRuns(std::string &out, std::string_view line)
+{
+    appendArray(out, TextRuns(line), [&out](const TextRun &run) {
+        out += '[' + std::to_string(run.column) + ',' + std::to_string(run.room) + ',';
+        appendQuoted(out, run.text);
+        out += ']';
+    });
+}
+
 void appendChart(std::string &out, const ChartDrawing &chart)
 {
     out += "{\"width\":" + std::to_string(chart.width) + ",\"height\":" + std::to_string(chart.height);
@@ -133,7 +143,13 @@ std::string StepsAsJson(const Steps &steps)
             appendText(answer, "control", step.control);
         switch (step.kind) {
         case StepKind::Message:
-        case StepKind::SetText: appendText(answer, "text", step.text); break;
+        case StepKind::SetText:
+            appendText(answer, "text", step.text);
+            if (step.inColumns) {
+                appendField(answer, "runs");
+                appendRuns(answer, step.text);
+            }
+            break;
         case StepKind::SetEnabled: appendFlag(answer, "enabled", step.enabled); break;
         case StepKind::SetVisible: appendFlag(answer, "visible", step.visible); break;
         case StepKind::SetFont:
@@ -145,6 +161,10 @@ std::string StepsAsJson(const Steps &steps)
         case StepKind::SetLines:
             appendField(answer, "lines");
             appendStrings(answer, step.lines);
+            if (step.inColumns) {
+                appendField(answer, "runs");
+                appendArray(answer, step.lines, [&answer](const std::string &line) { appendRuns(answer, line); });
+            }
             break;
         case StepKind::SetChart:
             appendField(answer, "chart");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form.h"
 
+#include "columns.h"
 #include "identity.h"
 #include "session.h"
 
@@ -105,6 +106,12 @@ void Form::fitTranslated(QWidget *control)
 {
     if (Startup::CurrentLanguage().code == "en")
         return;
+    // Lines in columns are as wide as the core laid them out, in the size it set.
+    if (Columns::drawnInColumns(control)) {
+        QFont font = control->font();
+        font.setPointSizeF(control->property(kFittedFrom).toDouble());
+        return control->setFont(font);
+    }
     auto *label = qobject_cast<QLabel *>(control);
     const auto *button = qobject_cast<const QAbstractButton *>(control);
     if (!label && !button)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session.h"
 
+#include "columns.h"
 #include "frmAbout.h"
 #include "frmDebrief.h"
 #include "frmDiffusion.h"
@@ -116,6 +117,7 @@ void Session::playStep(const Startup::Step &step)
             label->setText(text);
         else if (auto *box = qobject_cast<QLineEdit *>(control))
             box->setText(text);
+        Columns::drawInColumns(control, step.inColumns);
         window.fitTranslated(control);
         break;
     case StepKind::SetEnabled: control->setEnabled(step.enabled); break;
@@ -144,6 +146,7 @@ void Session::playStep(const Startup::Step &step)
             for (const std::string &line : step.lines)
                 lines << QString::fromStdString(line);
             list->addItems(lines);
+            Columns::drawInColumns(list, step.inColumns);
         }
         break;
     case StepKind::Focus: control->setFocus(); break;

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 formatted=(
   app/main.cpp
   game/chart.h game/fitting.h game/identity.h game/wire.h game/wire.cpp
-  screens/dialogs.cpp screens/frmDebrief.cpp screens/frmDiffusion.cpp screens/frmFeedback.cpp
+  screens/columns.h screens/columns.cpp screens/dialogs.cpp screens/frmDebrief.cpp screens/frmDiffusion.cpp screens/frmFeedback.cpp
   screens/frmInformation.cpp screens/frmIntro.cpp screens/frmMain.cpp screens/frmVillage1.cpp
   tests/core/main.cpp
   web/bindings.cpp

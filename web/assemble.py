@@ -15,6 +15,9 @@ fonts' licence notices. A
 Content-Security-Policy allows the page's own script and style (by their
 hashes), WebAssembly, and images from inside the file; nothing else, and
 nothing from outside.
+
+The page is what every player downloads, on any connection: a page over
+LIMIT bytes is not written, and the build fails.
 """
 
 import argparse
@@ -23,6 +26,10 @@ import hashlib
 import json
 import os
 import re
+import sys
+
+# The most a page may weigh: 450 KB.
+LIMIT = 450_000
 
 # The faces the windows' designs and the core name, and the carried face for each.
 FACES = {"": "Brimwold Sans", "MS Sans Serif": "Brimwold Sans", "Microsoft Sans Serif": "Brimwold Sans",
@@ -135,6 +142,9 @@ def main():
         "SCRIPT": script,
     }
     page = re.sub(r"\{\{(\w+)\}\}", lambda m: parts[m.group(1)], read(args.template))
+    size = len(page.encode())
+    if size > LIMIT:
+        sys.exit(f"{args.out}: {size} bytes, over the page's {LIMIT}")
     with open(args.out, "w") as out:
         out.write(page)
 

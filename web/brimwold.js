@@ -367,6 +367,7 @@ const perform = {
     shown = shown.filter((p) => p !== panel).concat(panel);
     panel.client.querySelectorAll('input[readonly]').forEach(fitText);
     panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
+    narrowRuns([...panel.client.querySelectorAll('.runs')]);
     measure(panel);
     activate(panel);
   },
@@ -401,6 +402,7 @@ const perform = {
     }
     const el = controlOf(step);
     el.dataset.set = 'core';
+    if (step.runs) return narrowRuns([inColumns(el, text, step.runs)]);
     if (el.tagName !== 'INPUT') {
       el.textContent = text;
       fitTranslated(el);
@@ -428,7 +430,9 @@ const perform = {
     el.dataset.size = step.size;
   },
   SetLines(step) {
-    controlOf(step).replaceChildren(...step.lines.map((line) => make('li', '', line)));
+    const items = step.lines.map((line) => make('li', '', line));
+    controlOf(step).replaceChildren(...items);
+    if (step.runs) narrowRuns(items.map((item, i) => inColumns(item, step.lines[i], step.runs[i])));
   },
   Focus(step) {
     controlOf(step).focus();
@@ -636,6 +640,43 @@ function designText(design, field) {
 // left, but where they stand on places of a picture (the map's farms).
 function mirrored(panel) {
   return BrimwoldLanguage.current.rightToLeft && !panel.design.placesOnPicture;
+}
+
+// A fixed-width line drawn in columns, from the core's runs of it ([column, room, text]): each
+// word of the line where its column starts in the font's cells (1ch), the blanks between kept.
+function inColumns(el, line, runs) {
+  const row = make('span', 'runs');
+  let next = 0;
+  for (const piece of line.split(/( +)/)) {
+    if (!piece || piece[0] === ' ') {
+      row.append(piece);
+      continue;
+    }
+    const [column, room, text] = runs[next++];
+    const run = row.appendChild(make('span', '', piece));
+    run.style.insetInlineStart = `${column}ch`;
+    run.dataset.room = room;
+    // The direction's controls still open where the run begins, as the core gives them.
+    if (text !== piece) run.dataset.open = text.slice(0, text.length - piece.length);
+  }
+  el.replaceChildren(row);
+  return row;
+}
+
+// A run wider than its room (proportional letters in a fixed-pitch list) is drawn narrower to fit
+// it; measured once laid out, so again as its panel shows.
+function narrowRuns(rows) {
+  const probe = rows[0]?.appendChild(make('span', 'cells'));
+  if (!probe) return;
+  const runs = rows.flatMap((row) => [...row.children]);
+  for (const run of runs) run.style.transform = '';
+  const cell = probe.getBoundingClientRect().width / 100;
+  const widths = runs.map((run) => run.getBoundingClientRect().width);
+  probe.remove();
+  runs.forEach((run, i) => {
+    const room = Number(run.dataset.room) * cell;
+    if (room > 0 && widths[i] > room + 0.5) run.style.transform = `scaleX(${room / widths[i]})`;
+  });
 }
 
 // In a language other than English, a text that does not fit its label or button

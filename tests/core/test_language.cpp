@@ -199,6 +199,27 @@ TEST_CASE("display columns: one a character, none for combining marks and direct
     }
 }
 
+TEST_CASE("a fixed-width line's runs: each word at its column, with room up to one blank before the next")
+{
+    const struct {
+        std::string_view line;
+        std::vector<TextRun> runs;
+    } cases[] = {
+        {"Film    010", {{0, 7, "Film"}, {8, 3, "010"}}},
+        {"  Days Days", {{2, 4, "Days"}, {7, 4, "Days"}}},
+        {"Talk (3)  -05", {{0, 4, "Talk"}, {5, 4, "(3)"}, {10, 3, "-05"}}},
+        {"\u0915\u093f\u0924 \u0915   010", {{0, 3, "\u0915\u093f\u0924"}, {4, 3, "\u0915"}, {8, 3, "010"}}},
+        // Each run of a reversed name is reversed as the whole name is.
+        {"\u202eab cd\u202c 010", {{0, 2, "\u202eab"}, {3, 2, "\u202ecd\u202c"}, {6, 3, "010"}}},
+        {"", {}},
+        {"   ", {}},
+    };
+    for (const auto &row : cases) {
+        INFO(row.line);
+        CHECK(TextRuns(row.line) == row.runs);
+    }
+}
+
 TEST_CASE("the log in another language: its name column from the longest name, its headings above its columns")
 {
     English english;

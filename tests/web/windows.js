@@ -52,7 +52,45 @@ const centred = ({ left, top, width, height }) => [Math.round(left - (VIEW.width
   Math.round(top - (VIEW.height - height) / 2)];
 const near = ([x, y]) => Math.abs(x) <= 1 && Math.abs(y) <= 1;
 
+// Every number of the feedback list whose first digit (in the reading direction) does not stand under
+// a heading of the lower row (and, for the days, of the upper row in the wide layout), by
+// getBoundingClientRect.
+function numbersNotUnderHeadings() {
+  const rtl = document.documentElement.dir === 'rtl';
+  // The compact layout (Arabic's, at this size) puts the upper row where it has room.
+  const compact = document.documentElement.classList.contains('compact');
+  const boxes = (selector) => [...document.querySelectorAll(selector)].map((run) => run.getBoundingClientRect());
+  const [lower, upper] = [boxes('#frmFeedback-Label1 .runs > span'), boxes('#frmFeedback-Label2 .runs > span')];
+  const under = (x, headings) => headings.some((h) => h.left - 1 <= x && x <= h.right + 1);
+  return [...document.querySelectorAll('#frmFeedback-List1 li')].flatMap((li) => {
+    const numbers = [...li.querySelectorAll('.runs > span')].slice(-4);
+    return numbers.filter((run, i) => {
+      const box = run.getBoundingClientRect(), start = rtl ? box.right - box.width / 6 : box.left + box.width / 6;
+      return !under(start, lower) || (i < 2 && !compact && !under(start, upper));
+    }).map((run) => `${li.textContent}: ${run.textContent}`);
+  });
+}
+
 const CASES = {
+  async 'in Hindi and Arabic the log\'s numbers begin under their headings'(browser, file) {
+    let game;
+    for (const lang of ['hi', 'ar']) {
+      game?.checkQuiet();
+      game = await browser.open(file, { ...VIEW, query: `?lang=${lang}` });
+      const press = async (id) => {
+        await game.page.waitForSelector(`#${id}:not([disabled])`, { visible: true });
+        await game.page.click(`#${id}`);
+      };
+      await press('frmIntro-txtName');
+      await game.page.keyboard.type('Ada');
+      await game.page.keyboard.press('Enter');
+      for (const id of ['frmMain-cmdInformation', 'frmInformation-Command7', 'frmMain-cmdDiffusion',
+        'frmDiffusion-Command0', 'frmVillage1-cmdV1_3', 'frmMain-cmdFeedback']) await press(id);
+      await game.page.waitForSelector('#frmFeedback-List1 li:nth-child(2) .runs');
+      assert.deepEqual(await game.page.evaluate(numbersNotUnderHeadings), [], lang);
+    }
+    return game;
+  },
   async 'a window opens centred; in a viewport too small for it, it fills the viewport below the language chooser and the page never scrolls'(
     browser, file) {
     let game = await browser.open(file, VIEW);
