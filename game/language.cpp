@@ -472,15 +472,13 @@ std::size_t TextColumns(std::string_view text)
     return columns;
 }
 
-std::vector<TextRun> TextRuns(std::string_view line)
+std::vector<TextRun> TextRuns(std::string_view line, std::size_t fields)
 {
-    // The direction's embeddings, overrides and isolates still open where a run
-    // begins open it again, so that each run reads as it does in the whole line.
     static constexpr std::string_view kOpening[] = {"\u202a", "\u202b", "\u202d", "\u202e",
                                                     "\u2066", "\u2067", "\u2068"};
-    std::vector<std::string_view> open;
+    std::string open;
     std::vector<TextRun> runs;
-    std::size_t column = 0;
+    std::size_t column = 0, runEnd = 0;
     for (std::size_t at = 0; at < line.size();) {
         const std::size_t end = std::min(line.find(' ', at), line.size());
         if (end == at) {
@@ -489,21 +487,25 @@ std::vector<TextRun> TextRuns(std::string_view line)
             continue;
         }
         const std::string_view word = line.substr(at, end - at);
-        const std::size_t columns = TextColumns(word);
-        if (!runs.empty())
-            runs.back().room = column - runs.back().column - 1;
-        std::string text;
-        for (const std::string_view control : open)
-            text += control;
-        runs.push_back({column, columns, text + std::string(word)});
+        const bool joins = !runs.empty() && column == runEnd + 1 && column < fields;
+        if (joins)
+            runs.back().text += ' ';
+        else {
+            if (!runs.empty())
+                runs.back().room = column - runs.back().column - 1;
+            runs.push_back({column, 0, "", open});
+        }
+        runs.back().text += word;
+        column += TextColumns(word);
+        runs.back().room = column - runs.back().column;
+        runEnd = column;
         for (std::size_t c = 0; c + 3 <= word.size(); ++c) {
             const std::string_view here = word.substr(c, 3);
             if (std::find(std::begin(kOpening), std::end(kOpening), here) != std::end(kOpening))
-                open.push_back(here);
+                open += here;
             else if ((here == "\u202c" || here == "\u2069") && !open.empty())
-                open.pop_back();
+                open.resize(open.size() - 3);
         }
-        column += columns;
         at = end;
     }
     return runs;

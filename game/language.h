@@ -85,15 +85,18 @@ std::optional<std::string> ChooseLanguage(const std::vector<std::string_view> &a
 std::size_t TextColumns(std::string_view text);
 
 // A fixed-width line (a log line, a row of its headings) as its runs of text:
-// the words between its blanks, each with the display column it starts at and
-// the columns it may fill, up to one blank before the next run (its own
-// columns for the last). Drawn each at its column, a run whose characters are
-// wider than the font's cells shifts nothing after it.
+// its words, those one blank apart before column `fields` together (a name),
+// every word from that column on (the numbers) a run of its own; each with the
+// display column it starts at and the columns it may fill, up to one blank
+// before the next run (its own columns for the last). Drawn each at its column, a run
+// whose characters are wider or narrower than the font's cells shifts nothing
+// after it. `open`: the direction's controls still open where the run begins,
+// to be opened again before its text, so that it reads as in the whole line.
 struct TextRun {
     std::size_t column = 0, room = 0;
-    std::string text;
+    std::string text, open{};
     bool operator==(const TextRun &) const = default;
 };
-std::vector<TextRun> TextRuns(std::string_view line);
+std::vector<TextRun> TextRuns(std::string_view line, std::size_t fields);
 
 } // namespace Startup

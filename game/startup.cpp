@@ -107,6 +107,8 @@ std::size_t LogNameWidth()
     return longest + 1;
 }
 
+std::vector<TextRun> LogRuns(std::string_view line) { return TextRuns(line, LogNameWidth()); }
+
 std::string FormatLogLine(const LogRecord &record, std::size_t nameWidth)
 {
     return FormatLogLine(LogName(record.activity, record.farm), record.daysUsed, record.daysLeft, record.gain,

@@ -4,6 +4,8 @@
 // table built from its nineteen texts, the use counters and the activity log,
 // kept as records and written as fixed-width lines in one place.
 
+#include "language.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -101,6 +103,9 @@ std::string LogName(Activity activity, int farm);
 // The log's name column in the language in use: its longest name and one
 // blank, in display columns (28 in English).
 std::size_t LogNameWidth();
+// A log line, or a row of its headings, in the language in use as its runs:
+// the name, then each number (TextRuns).
+std::vector<TextRun> LogRuns(std::string_view line);
 // A record as the log's fixed-width line, and the whole log as its lines with
 // the name column of the language in use.
 std::string FormatLogLine(const LogRecord &record, std::size_t nameWidth);

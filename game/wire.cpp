@@ -55,12 +55,14 @@ template <class Items, class Write> void appendArray(std::string &out, const Ite
     out += ']';
 }
 
-// A fixed-width line's runs, each as [column, room, text] (TextRuns).
+// A log line's runs, each as [column, room, text, open] (TextRuns).
 void appendRuns(std::string &out, std::string_view line)
 {
-    appendArray(out, TextRuns(line), [&out](const TextRun &run) {
+    appendArray(out, LogRuns(line), [&out](const TextRun &run) {
         out += '[' + std::to_string(run.column) + ',' + std::to_string(run.room) + ',';
         appendQuoted(out, run.text);
+        out += ',';
+        appendQuoted(out, run.open);
         out += ']';
     });
 }

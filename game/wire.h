@@ -5,7 +5,7 @@
 // "control" when it names one and the fields its kind uses ("text", "enabled",
 // "visible", "font" and "size", "lines", "chart" and "description", "printout"
 // with the fields of a Printout by their names), and for a text or lines in
-// columns "runs": [[column, room, text]...] (TextRuns), one such list a line
+// columns "runs": [[column, room, text, open]...] (LogRuns), one such list a line
 // for lines; a chart is
 // {"width", "height", "lines": [[x1, y1, x2, y2, style]...], "texts": [[x, y,
 // anchor, text]...]}. Every string is UTF-8.

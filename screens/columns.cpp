@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "columns.h"
 
-#include "language.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -35,8 +35,8 @@ QList<PlacedRun> place(
     const QFontMetricsF metrics(font);
     const qreal cell = metrics.horizontalAdvance(QLatin1Char('0')), baseline = box.top() + top + metrics.ascent();
     QList<PlacedRun> placed;
-    for (const Startup::TextRun &run : Startup::TextRuns(line.toStdString())) {
-        QTextLayout layout(QString::fromStdString(run.text), font);
+    for (const Startup::TextRun &run : Startup::LogRuns(line.toStdString())) {
+        QTextLayout layout(QString::fromStdString(run.open + run.text), font);
         layOut(layout, direction);
         const QTextLine text = layout.lineAt(0);
         const qreal width = text.naturalTextWidth(), room = qreal(run.room) * cell;

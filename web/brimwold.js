@@ -642,23 +642,21 @@ function mirrored(panel) {
   return BrimwoldLanguage.current.rightToLeft && !panel.design.placesOnPicture;
 }
 
-// A fixed-width line drawn in columns, from the core's runs of it ([column, room, text]): each
-// word of the line where its column starts in the font's cells (1ch), the blanks between kept.
+// A fixed-width line drawn in columns, from the core's runs of it ([column, room, text, open]):
+// each run where its column starts in the font's cells (1ch), the blanks between kept.
 function inColumns(el, line, runs) {
   const row = make('span', 'runs');
-  let next = 0;
-  for (const piece of line.split(/( +)/)) {
-    if (!piece || piece[0] === ' ') {
-      row.append(piece);
-      continue;
-    }
-    const [column, room, text] = runs[next++];
-    const run = row.appendChild(make('span', '', piece));
+  let from = 0;
+  for (const [column, room, text, open] of runs) {
+    const at = line.indexOf(text, from);
+    row.append(line.slice(from, at));
+    const run = row.appendChild(make('span', '', text));
     run.style.insetInlineStart = `${column}ch`;
     run.dataset.room = room;
-    // The direction's controls still open where the run begins, as the core gives them.
-    if (text !== piece) run.dataset.open = text.slice(0, text.length - piece.length);
+    if (open) run.dataset.open = open;
+    from = at + text.length;
   }
+  row.append(line.slice(from));
   el.replaceChildren(row);
   return row;
 }

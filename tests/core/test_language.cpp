@@ -199,24 +199,28 @@ TEST_CASE("display columns: one a character, none for combining marks and direct
     }
 }
 
-TEST_CASE("a fixed-width line's runs: each word at its column, with room up to one blank before the next")
+TEST_CASE("a fixed-width line's runs: the name, then each number, with room up to one blank before the next")
 {
     const struct {
         std::string_view line;
+        std::size_t fields;
         std::vector<TextRun> runs;
     } cases[] = {
-        {"Film    010", {{0, 7, "Film"}, {8, 3, "010"}}},
-        {"  Days Days", {{2, 4, "Days"}, {7, 4, "Days"}}},
-        {"Talk (3)  -05", {{0, 4, "Talk"}, {5, 4, "(3)"}, {10, 3, "-05"}}},
-        {"\u0915\u093f\u0924 \u0915   010", {{0, 3, "\u0915\u093f\u0924"}, {4, 3, "\u0915"}, {8, 3, "010"}}},
-        // Each run of a reversed name is reversed as the whole name is.
-        {"\u202eab cd\u202c 010", {{0, 2, "\u202eab"}, {3, 2, "\u202ecd\u202c"}, {6, 3, "010"}}},
-        {"", {}},
-        {"   ", {}},
+        {"Film    010", 5, {{0, 7, "Film"}, {8, 3, "010"}}},
+        {"  Days Days", 2, {{2, 4, "Days"}, {7, 4, "Days"}}},
+        {"Talk to (3) -05  100", 12, {{0, 11, "Talk to (3)"}, {12, 4, "-05"}, {17, 3, "100"}}},
+        // The longest name is one blank from its first number.
+        {"Talk to (3) -05", 11, {{0, 11, "Talk to (3)"}, {12, 3, "-05"}}},
+        {"Talk  (3) 010", 10, {{0, 5, "Talk"}, {6, 3, "(3)"}, {10, 3, "010"}}},
+        {"\u0915\u093f\u0924 \u0915   010", 6, {{0, 7, "\u0915\u093f\u0924 \u0915"}, {8, 3, "010"}}},
+        // A run of a name reversed is reversed as the whole name is.
+        {"\u202eab cd\u202c 010", 3, {{0, 2, "\u202eab"}, {3, 2, "cd\u202c", "\u202e"}, {6, 3, "010"}}},
+        {"", 0, {}},
+        {"   ", 0, {}},
     };
     for (const auto &row : cases) {
         INFO(row.line);
-        CHECK(TextRuns(row.line) == row.runs);
+        CHECK(TextRuns(row.line, row.fields) == row.runs);
     }
 }
 
