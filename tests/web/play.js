@@ -9,8 +9,13 @@
 // (table.js), <html lang> and dir as the language has them. In the first one,
 // where a step lists the log (the feedback screen, the debrief), the language
 // chooser switches to every other language and back: the page shows that step
-// in each, and the game goes on.
+// in each, and the game goes on. With BRIMWOLD_SHOTS=DIR in the environment,
+// the window that has the keyboard is photographed after every step into
+// DIR/LANG/, named by its design (frmMain.png), the last time it shows.
 'use strict';
+
+const path = require('node:path');
+const fs = require('node:fs');
 
 const { run, assert } = require('./browser');
 const { table, players, seen, expected, inLanguage } = require('./table');
@@ -35,9 +40,16 @@ async function play(browser, languages, index) {
   const speaks = (language) => [language.code.replace('_', '-'), language.rightToLeft ? 'rtl' : 'ltr'];
   assert.deepEqual(await root(), speaks({ code, rightToLeft }), `${code}: <html lang> and dir`);
   const { steps } = languages[index].table;
+  const shots = process.env.BRIMWOLD_SHOTS && path.join(process.env.BRIMWOLD_SHOTS, code);
+  if (shots) fs.mkdirSync(shots, { recursive: true });
   for (const [i, step] of steps.entries()) {
     await players[how](game, step, i + 1);
     await check(game, step, i + 1, languages[index]);
+    const top = shots && await page.$('#desktop > .panel.active:not([hidden])');
+    if (top) {
+      const name = await top.evaluate((el) => el.querySelector('.caption').id.replace('-caption', ''));
+      await top.screenshot({ path: path.join(shots, `${name}.png`) });
+    }
     if (index !== 0 || languages.length < 2 || (step.log === undefined && !step.list)) continue;
     for (const other of [...languages.slice(1), languages[0]]) {
       await page.select('#language', other.language.code);
