@@ -117,7 +117,21 @@ function draw(canvas) {
   [canvas.width, canvas.height] = size.map((side) => side * scale);
   const image = new Image();
   image.src = scale > 1 ? x2 : x1;
-  image.decode().then(() => canvas.getContext('2d').drawImage(image, 0, 0), () => {});
+  image.decode().then(() => {
+    canvas.getContext('2d').drawImage(image, 0, 0);
+    canvas.drawn = true;
+    prime(canvas);
+  }, () => {});
+}
+
+// A canvas is handed to the compositor the first time it is painted, which takes a
+// few milliseconds for a large picture: a canvas of a window laid out ahead is
+// painted once unseen (web/brimwold.css), so that its window's first showing does
+// not wait for it.
+function prime(canvas) {
+  if (!canvas.drawn || !canvas.closest('.ahead[hidden]')) return;
+  canvas.classList.add('priming');
+  requestAnimationFrame(() => requestAnimationFrame(() => canvas.classList.remove('priming')));
 }
 
 // What a window draws besides its design: its pictures and lines.
@@ -609,6 +623,7 @@ function buildAhead(name) {
     const panel = panels.get(name);
     if (!panel || panel.el.classList.contains('ahead')) return;
     panel.el.classList.add('ahead');
+    panel.el.querySelectorAll('canvas.picture-image').forEach(prime);
     panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
     // A translated text is measured for the layout as it will show: fitted.
     panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
