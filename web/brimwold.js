@@ -188,7 +188,11 @@ function chartSvg({ width, height, lines, texts }) {
   return drawing;
 }
 
+// A chart already drawn as asked (ahead, see chartAhead) is left as it is.
 function drawChart(box, chart, description) {
+  const asked = JSON.stringify([chart, description]);
+  if (box.drawn === asked) return;
+  box.drawn = asked;
   const drawing = chartSvg(chart);
   const words = make('div', 'sr', description);
   words.id = `${box.id}-description`;
@@ -383,6 +387,7 @@ const perform = {
     panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
     measure(panel);
     activate(panel);
+    if (step.window === 'frmFeedback') later(chartAhead);
   },
   Hide(step) {
     const panel = panels.get(step.window);
@@ -631,6 +636,14 @@ function buildAhead(name) {
   });
 }
 
+// The debrief's chart, drawn into its hidden window while the feedback that opens it
+// shows, as a Debrief press would draw it now (the press then finds it drawn).
+function chartAhead() {
+  const debrief = panelOf('frmDebrief');
+  if (!debrief.el.hidden || panels.get('frmFeedback')?.controls.get('cmdDebrief').hidden) return;
+  perform.SetChart(JSON.parse(core.debriefAhead())[0]);
+}
+
 // Whether a window's texts fit it in the wide layout (web/layout.js), measured once
 // with the carried fonts: ahead, or as it shows if that comes first (the setup window).
 function measure(panel) {
@@ -772,6 +785,7 @@ function start() {
         close: module.cwrap('brimwold_close', 'string', strings(1)),
         messageClosed: module.cwrap('brimwold_message_closed', null, []),
         planAhead: module.cwrap('brimwold_plan_ahead', null, []),
+        debriefAhead: module.cwrap('brimwold_debrief_ahead', 'string', []),
         retranslate: module.cwrap('brimwold_retranslate', 'string', []),
         sheetText: module.cwrap('brimwold_sheet_text', 'string', []),
         roomToGrow: (window, control) => JSON.parse(module.ccall('brimwold_room_to_grow', 'string', strings(2),
