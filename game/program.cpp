@@ -48,6 +48,12 @@ ChartDrawing debriefChart(const Debrief &debrief)
     return LayOutChart(debrief.chart, kChartBox.width, kChartBox.height);
 }
 
+Step debriefChartStep(const Debrief &debrief)
+{
+    return {.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
+            .chart = debriefChart(debrief), .description = debrief.chartDescription};
+}
+
 // The feedback list shows the log in a fixed-pitch font, set at every opening.
 constexpr std::string_view kLogFont = "Courier New";
 constexpr double kLogFontSize = 11;
@@ -586,8 +592,7 @@ void Program::fillDebrief(const GameState &as)
     const char *sentences[] = {"lblConverted", "lblBestPlan", "lblTarget", "lblVerdict"};
     for (std::size_t i = 0; i < std::size(sentences); ++i)
         setText(Window::frmDebrief, sentences[i], i < debrief.sentences.size() ? debrief.sentences[i] : "");
-    write({.kind = StepKind::SetChart, .window = Window::frmDebrief, .control = "picChart",
-           .chart = debriefChart(debrief), .description = debrief.chartDescription});
+    write(debriefChartStep(debrief));
     setLogFont(Window::frmDebrief, "lstPlan", kLogFontSize);
     write({.kind = StepKind::SetLines, .window = Window::frmDebrief, .control = "lstPlan",
            .lines = LogLines(debrief.bestPlanLog), .inColumns = logInColumns()});
@@ -607,6 +612,8 @@ Steps Program::Retranslate()
         fillDebrief(*debriefed);
     return std::exchange(steps, {});
 }
+
+Step Program::DebriefChartAhead() const { return debriefChartStep(BuildDebrief(game, typedDays)); }
 
 Steps Program::frmDebrief_Command7_Click()
 {

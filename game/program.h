@@ -192,6 +192,9 @@ public:
     // texts in the new language; texts the steps set that do not depend on the
     // language (the days left, what the setup boxes hold) stay as they are.
     Steps Retranslate();
+    // The chart step a Debrief press would give now, for the page to draw ahead
+    // while idle; it changes nothing.
+    Step DebriefChartAhead() const;
 
     // Any event of the events table below by the window and control it belongs
     // to: a button's click ("cmdV1_3" is farm 3), or Enter in a setup box;

@@ -180,3 +180,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void brimwold_plan_ahead()
 {
     Startup::FindBestPlan(program().daysTyped() - Startup::kInformationDays);
 }
+
+// The debrief's chart as a Debrief press would draw it now, as that press's step
+// (a JSON array of one step); the page draws it while idle, the press then finds it drawn.
+extern "C" EMSCRIPTEN_KEEPALIVE const char *brimwold_debrief_ahead() { return asJson({program().DebriefChartAhead()}); }

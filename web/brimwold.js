@@ -117,7 +117,21 @@ function draw(canvas) {
   [canvas.width, canvas.height] = size.map((side) => side * scale);
   const image = new Image();
   image.src = scale > 1 ? x2 : x1;
-  image.decode().then(() => canvas.getContext('2d').drawImage(image, 0, 0), () => {});
+  image.decode().then(() => {
+    canvas.getContext('2d').drawImage(image, 0, 0);
+    canvas.drawn = true;
+    prime(canvas);
+  }, () => {});
+}
+
+// A canvas is handed to the compositor the first time it is painted, which takes a
+// few milliseconds for a large picture: a canvas of a window laid out ahead is
+// painted once unseen (web/brimwold.css), so that its window's first showing does
+// not wait for it.
+function prime(canvas) {
+  if (!canvas.drawn || !canvas.closest('.ahead[hidden]')) return;
+  canvas.classList.add('priming');
+  requestAnimationFrame(() => requestAnimationFrame(() => canvas.classList.remove('priming')));
 }
 
 // What a window draws besides its design: its pictures and lines.
@@ -174,7 +188,11 @@ function chartSvg({ width, height, lines, texts }) {
   return drawing;
 }
 
+// A chart already drawn as asked (ahead, see chartAhead) is left as it is.
 function drawChart(box, chart, description) {
+  const asked = JSON.stringify([chart, description]);
+  if (box.drawn === asked) return;
+  box.drawn = asked;
   const drawing = chartSvg(chart);
   const words = make('div', 'sr', description);
   words.id = `${box.id}-description`;
@@ -370,6 +388,7 @@ const perform = {
     narrowRuns([...panel.client.querySelectorAll('.runs')]);
     measure(panel);
     activate(panel);
+    if (step.window === 'frmFeedback') later(chartAhead);
   },
   Hide(step) {
     const panel = panels.get(step.window);
@@ -613,11 +632,20 @@ function buildAhead(name) {
     const panel = panels.get(name);
     if (!panel || panel.el.classList.contains('ahead')) return;
     panel.el.classList.add('ahead');
+    panel.el.querySelectorAll('canvas.picture-image').forEach(prime);
     panel.client.querySelectorAll('input[readonly]').forEach(roomOf);
     // A translated text is measured for the layout as it will show: fitted.
     panel.client.querySelectorAll('.label, .button').forEach(fitTranslated);
     measure(panel);
   });
+}
+
+// The debrief's chart, drawn into its hidden window while the feedback that opens it
+// shows, as a Debrief press would draw it now (the press then finds it drawn).
+function chartAhead() {
+  const debrief = panelOf('frmDebrief');
+  if (!debrief.el.hidden || panels.get('frmFeedback')?.controls.get('cmdDebrief').hidden) return;
+  perform.SetChart(JSON.parse(core.debriefAhead())[0]);
 }
 
 // Whether a window's texts fit it in the wide layout (web/layout.js), measured once
@@ -796,6 +824,7 @@ function start() {
         close: module.cwrap('brimwold_close', 'string', strings(1)),
         messageClosed: module.cwrap('brimwold_message_closed', null, []),
         planAhead: module.cwrap('brimwold_plan_ahead', null, []),
+        debriefAhead: module.cwrap('brimwold_debrief_ahead', 'string', []),
         retranslate: module.cwrap('brimwold_retranslate', 'string', []),
         sheetText: module.cwrap('brimwold_sheet_text', 'string', []),
         roomToGrow: (window, control) => JSON.parse(module.ccall('brimwold_room_to_grow', 'string', strings(2),

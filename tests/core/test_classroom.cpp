@@ -24,9 +24,14 @@ Printout printed(const SetupTexts &typed, const std::vector<std::string> &menu, 
         program.Press(Window::frmDiffusion, button);
     }
     program.Press(Window::frmMain, "cmdFeedback");
-    for (const Step &step : program.Press(Window::frmFeedback, "cmdDebrief"))
-        if (step.kind == StepKind::SetChart && debriefChart)
+    const Step ahead = program.DebriefChartAhead();
+    for (const Step &step : program.Press(Window::frmFeedback, "cmdDebrief")) {
+        if (step.kind != StepKind::SetChart)
+            continue;
+        CHECK(step == ahead);  // the chart the page draws ahead is the one the press draws
+        if (debriefChart)
             *debriefChart = step;
+    }
     const Steps steps = program.Press(Window::frmDebrief, "cmdPrint");
     REQUIRE(steps.size() == 1);
     CHECK(steps[0].kind == StepKind::Print);
