@@ -11,8 +11,8 @@
 //    played), and to the next frame painted after it;
 // 4. Chromium's Event Timing (the measure behind Interaction to Next Paint: from
 //    the input to the next frame painted, in steps of 8 ms) of every interaction
-//    of RUNS whole games (default 3): in the wide layout (1280 x 800) by mouse,
-//    and in the compact one (a phone, 360 x 740 at device scale 3) by mouse and
+//    of RUNS whole games (default 3): in the wide layout (1280 x 800) by mouse
+//    and by keyboard, and in the compact one (a phone, 360 x 740 at device scale 3) by mouse and
 //    by touch; the median and the largest, each window's first opening, the
 //    Feedback and the Debrief presses on their own; and first, a bare page's
 //    button clicked and tapped, what the browser itself takes on this machine
@@ -91,6 +91,7 @@ async function clicks(browser, file) {
 const PHONE = { width: 360, height: 740, scale: 3, isMobile: true, hasTouch: true };
 const LAYOUTS = {
   'wide (1280 x 800), by mouse': { width: 1280, height: 800, player: 'mouse' },
+  'wide (1280 x 800), by keyboard': { width: 1280, height: 800, player: 'keyboard' },
   'compact (a phone, 360 x 740), by mouse': { ...PHONE, player: 'mouse' },
   'compact (a phone, 360 x 740), by touch': { ...PHONE, player: 'touch' },
 };
@@ -113,10 +114,24 @@ async function durations(page, before) {
 // An interaction's entry comes once its next frame is painted.
 const settle = () => new Promise((resolve) => setTimeout(resolve, 150));
 
+// Keys pressed at a person's pace. The players press them back to back, a few
+// milliseconds apart: the keys would then share a frame, and the page's frame
+// would wait while the later keys are handled.
+const PACE = 50;
+function humanPace(keyboard) {
+  const [press, type] = [keyboard.press.bind(keyboard), keyboard.type.bind(keyboard)];
+  keyboard.press = async (key, options) => {
+    await press(key, options);
+    await new Promise((resolve) => setTimeout(resolve, PACE));
+  };
+  keyboard.type = (text, options) => type(text, { delay: PACE, ...options });
+}
+
 // One whole game: each step's interactions, and the windows it showed for the first time.
 async function eventTimes(browser, file, layout) {
   const game = await browser.open(file, { ...layout, prepare: (p) => p.evaluateOnNewDocument(observeEvents) });
   const { page } = game;
+  humanPace(page.keyboard);
   const steps = [];
   const opened = new Set(await game.showing());
   for (const [i, step] of table.steps.entries()) {

@@ -13,6 +13,8 @@ const path = require('node:path');
 const puppeteer = require('puppeteer-core');
 
 const CHROMIUM = process.env.BRIMWOLD_CHROMIUM || '/usr/bin/chromium';
+// With a display (DISPLAY set, e.g. under Xvfb), BRIMWOLD_HEADED=1 shows the browser's windows.
+const HEADLESS = !process.env.BRIMWOLD_HEADED;
 const TIMEOUT = 10000;
 
 // Serves the one file on 127.0.0.1, on a free port.
@@ -30,7 +32,7 @@ class Browser {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brimwold-chromium-'));
     const browser = await puppeteer.launch({
       executablePath: CHROMIUM,
-      headless: true,
+      headless: HEADLESS,
       userDataDir: profile,
       args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--no-first-run',
         '--disable-gpu', '--font-render-hinting=none'],
