@@ -2,6 +2,7 @@
 #include "printout.h"
 
 #include "chartbox.h"
+#include "language.h"
 
 #include <QDate>
 #include <QPainter>
@@ -37,6 +38,10 @@ void PaintPrintout(QPrinter &printer, const Startup::Printout &printout, const Q
     // Device pixels, points measured in them, and the paper within the margins.
     const qreal pt = printer.resolution() / 72.0;
     const QSizeF paper = printer.pageLayout().paintRect(QPageLayout::Point).size() * pt;
+    // Laid out from the reading's start: from the right in a language written right to left.
+    const bool fromRight = Startup::CurrentLanguage().rightToLeft;
+    painter.setLayoutDirection(fromRight ? Qt::RightToLeft : Qt::LeftToRight);
+    const auto start = [&](qreal from, qreal width) { return fromRight ? paper.width() - from - width : from; };
     qreal y = 0;
     // A text from the top of what is left, in a box as wide as `width`, wrapped; y moves on below it.
     const auto paragraph = [&](const QString &words, const QFont &face, qreal x, qreal width, int align = Qt::AlignLeft) {
@@ -61,7 +66,7 @@ void PaintPrintout(QPrinter &printer, const Startup::Printout &printout, const Q
 
     const qreal chartScale = std::min(kChartPointsPerPixel * pt, paper.width() / std::max(1, printout.chart.width));
     painter.save();
-    painter.translate(0, y);
+    painter.translate(start(0, printout.chart.width * chartScale), y);
     painter.scale(chartScale, chartScale);
     DrawChart(painter, printout.chart, false);
     painter.restore();
@@ -79,8 +84,8 @@ void PaintPrintout(QPrinter &printer, const Startup::Printout &printout, const Q
     if (widest > column)
         mono.setPointSizeF(kLogPoints * column / widest);
     const QFont heading = font("MS Sans Serif", 10, true);
-    const qreal headingHeight = paragraph(text(printout.logHeading), heading, 0, column);
-    paragraph(text(printout.bestPlanHeading), heading, column + gap, column);
+    const qreal headingHeight = paragraph(text(printout.logHeading), heading, start(0, column), column);
+    paragraph(text(printout.bestPlanHeading), heading, start(column + gap, column), column);
     y += headingHeight + 2 * pt;
 
     painter.setFont(mono);
@@ -90,8 +95,12 @@ void PaintPrintout(QPrinter &printer, const Startup::Printout &printout, const Q
             printer.newPage();
             y = 0;
         }
-        painter.drawText(QPointF(0, y + metrics.ascent()), text(left));
-        painter.drawText(QPointF(column + gap, y + metrics.ascent()), text(right));
+        const auto line = [&](qreal from, const std::string &words) {
+            painter.drawText(QRectF(start(from, column), y, column, metrics.height()),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text(words));
+        };
+        line(0, left);
+        line(column + gap, right);
         y += metrics.height();
     };
     row(printout.columns, printout.columns);

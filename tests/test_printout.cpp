@@ -17,6 +17,9 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 // pdftotext's reading of a PDF, each page's lines with their runs of blanks as one blank.
@@ -35,6 +38,17 @@ QStringList pages(const QString &pdf)
 }
 
 QString oneBlank(const std::string &line) { return QString::fromStdString(line).simplified(); }
+
+// The printout printed to a PDF file named `name`, as the print dialog would print it.
+QString printToPdf(const Startup::Printout &printout, QPageSize::PageSizeId paper, const QString &name)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(paper));
+    printer.setOutputFileName(name);
+    PaintPrintout(printer, printout, QDate(2026, 5, 4));
+    return name;
+}
 
 } // namespace
 
@@ -96,13 +110,7 @@ private slots:
         const Startup::Printout &printout = game.dialogs.printed.first();
 
         static int printed = 0;
-        const QString pdf = QStringLiteral("printout-%1.pdf").arg(++printed);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(QPageSize(paper));
-        printer.setOutputFileName(pdf);
-        PaintPrintout(printer, printout, QDate(2026, 5, 4));
-        const QStringList read = pages(pdf);
+        const QStringList read = pages(printToPdf(printout, paper, QStringLiteral("printout-%1.pdf").arg(++printed)));
         QCOMPARE(read.size(), pageCount);
 
         const QString all = read.join(u'\n');
@@ -117,6 +125,62 @@ private slots:
             QVERIFY2(all.contains(text) || told.simplified().contains(text), qPrintable(text));
         QVERIFY(read.first().contains(oneBlank(printout.sentences.back())));
         QCOMPARE(oneBlank(printout.log.back()), oneBlank(Startup::FormatLogLine(game.state().ActivityLog.back())));
+    }
+
+    // The page is laid out from the reading's start: the title, the two logs' headings and their
+    // lines begin at the left margin in English and end at the right one in Arabic.
+    void laidOutFromTheReadingsStart_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English, from the left") << "";
+        QTest::newRow("Arabic, from the right") << "ar";
+    }
+    void laidOutFromTheReadingsStart()
+    {
+        QFETCH(QString, language);
+        Startup::UseLanguage(language.toStdString());
+        const auto english = qScopeGuard([] { Startup::UseLanguage(""); });
+        Game game;
+        game.setUp("Ada", "65");
+        game.viewInformation();
+        game.talk(3);
+        game.click("frmMain.cmdFeedback");
+        game.click("frmFeedback.cmdDebrief");
+        game.click("frmDebrief.cmdPrint");
+        QCOMPARE(game.dialogs.printed.size(), 1);
+        const QString pdf = printToPdf(game.dialogs.printed.first(), QPageSize::A4,
+            QStringLiteral("printout-%1.pdf").arg(language.isEmpty() ? QStringLiteral("en") : language));
+
+        // Each word's box, as pdftotext reads it: the page's margins are where the words begin and end.
+        QProcess reader;
+        reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished(30000) && reader.exitCode() == 0);
+        const QString boxes = QString::fromUtf8(reader.readAllStandardOutput());
+        const QRegularExpression word(QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)")re"));
+        const double width = QRegularExpression(QStringLiteral(R"re(<page width="([\d.]+)")re")).match(boxes).captured(1).toDouble();
+        QVERIFY(width > 0);
+        // Words by line (their top, rounded): how far each line reaches to the left and to the right.
+        std::map<int, std::pair<double, double>> lines;
+        for (const QRegularExpressionMatch &m : word.globalMatch(boxes)) {
+            if (m.captured(3).toDouble() - m.captured(1).toDouble() < 0.5)
+                continue;  // a mark above or below a letter
+            auto &[left, right] = lines.try_emplace(qRound(m.captured(2).toDouble() / 4), width, 0.0).first->second;
+            left = std::min(left, m.captured(1).toDouble());
+            right = std::max(right, m.captured(3).toDouble());
+        }
+        QVERIFY(lines.size() > 10);
+        const double margin = width * 15 / 210;  // 15 mm of A4's 210
+        const bool rightToLeft = !language.isEmpty();
+        // A line, as {its top: {its left, its right}}, begins or ends at a margin.
+        const auto atStart = [&](const auto &line) {
+            return rightToLeft ? line.second.second > width - margin - 2 : line.second.first < margin + 2;
+        };
+        const auto atEnd = [&](const auto &line) {
+            return rightToLeft ? line.second.first < margin + 2 : line.second.second > width - margin - 2;
+        };
+        const auto starting = std::count_if(lines.begin(), lines.end(), atStart);
+        const auto ending = std::count_if(lines.begin(), lines.end(), atEnd);
+        QVERIFY2(starting > ending, qPrintable(QStringLiteral("%1 lines at the start, %2 at the end").arg(starting).arg(ending)));
     }
 };
 
