@@ -95,12 +95,10 @@ void PaintPrintout(QPrinter &printer, const Startup::Printout &printout, const Q
             printer.newPage();
             y = 0;
         }
-        const auto line = [&](qreal from, const std::string &words) {
+        // Each log's line set from its column's start.
+        for (const auto &[from, words] : {std::pair{0.0, &left}, std::pair{column + gap, &right}})
             painter.drawText(QRectF(start(from, column), y, column, metrics.height()),
-                Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text(words));
-        };
-        line(0, left);
-        line(column + gap, right);
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text(*words));
         y += metrics.height();
     };
     row(printout.columns, printout.columns);
